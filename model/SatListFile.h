@@ -1,0 +1,13 @@
+#pragma once
+
+#include "model/SatRecordList.h"
+
+#include <filesystem>
+
+enum class SatListReadResult { Done, CannotOpen, WrongSize, ReadError };
+enum class SatListWriteResult { Done, CannotOpen, WriteError };
+
+// Inserts every 78-byte record of the file into the library with InsertSorted.
+SatListReadResult ReadSatListFile(const std::filesystem::path& path, SatRecordList& library);
+// Writes the library's records in list order, atomically as SaveMeterFile does.
+SatListWriteResult WriteSatListFile(const std::filesystem::path& path, const SatRecordList& library);
