@@ -1,1 +1,7 @@
-int main() { return 0; }
+#include "app/CEditorApp.h"
+
+int main(int argc, char** argv) {
+    CEditorApp app(argc, argv);
+    app.InitInstance();
+    return 0;
+}

@@ -43,7 +43,7 @@ struct TpEntry {
     bool operator==(const TpEntry&) const = default;
 };
 
-inline constexpr std::size_t kNameSize = 12;   // bytes of SatelliteRecord::name
+inline constexpr std::size_t kNameSize = 12;     // bytes of SatelliteRecord::name
 inline constexpr std::size_t kMaxNameChars = 11; // characters a user can give a name
 inline constexpr std::size_t kMaxTps = 8;
 inline constexpr std::size_t kMaxSatellites = 20;
@@ -88,14 +88,17 @@ struct SettingsBlock {
 
 // --- layout checks: sizes and the offset of every field -------------------------------------
 
-static_assert(std::is_standard_layout_v<SystemSetting> && std::is_trivially_copyable_v<SystemSetting>);
+static_assert(std::is_standard_layout_v<SystemSetting> &&
+              std::is_trivially_copyable_v<SystemSetting>);
 static_assert(sizeof(SystemSetting) == 4);
 static_assert(offsetof(SystemSetting, backlight) == 0 && offsetof(SystemSetting, beep) == 1 &&
               offsetof(SystemSetting, autoPowerOff) == 2 && offsetof(SystemSetting, language) == 3);
 
-static_assert(std::is_standard_layout_v<LocalPosition> && std::is_trivially_copyable_v<LocalPosition>);
+static_assert(std::is_standard_layout_v<LocalPosition> &&
+              std::is_trivially_copyable_v<LocalPosition>);
 static_assert(sizeof(LocalPosition) == 8);
-static_assert(offsetof(LocalPosition, longitude) == 0 && offsetof(LocalPosition, longitudeDir) == 2 &&
+static_assert(offsetof(LocalPosition, longitude) == 0 &&
+              offsetof(LocalPosition, longitudeDir) == 2 &&
               offsetof(LocalPosition, padding3) == 3 && offsetof(LocalPosition, latitude) == 4 &&
               offsetof(LocalPosition, latitudeDir) == 6 && offsetof(LocalPosition, padding7) == 7);
 
@@ -107,23 +110,19 @@ static_assert(offsetof(TpEntry, symbolRate) == 0 && offsetof(TpEntry, frequency)
 static_assert(std::is_standard_layout_v<SatelliteRecord> &&
               std::is_trivially_copyable_v<SatelliteRecord>);
 static_assert(sizeof(SatelliteRecord) == 78);
-static_assert(offsetof(SatelliteRecord, name) == 0 && offsetof(SatelliteRecord, lnbLowFreq) == 12 &&
-              offsetof(SatelliteRecord, lnbHighFreq) == 14 &&
-              offsetof(SatelliteRecord, lnbType) == 16 &&
-              offsetof(SatelliteRecord, reserved17) == 17 &&
-              offsetof(SatelliteRecord, switchType) == 18 &&
-              offsetof(SatelliteRecord, switchInput) == 19 &&
-              offsetof(SatelliteRecord, tone22k) == 20 &&
-              offsetof(SatelliteRecord, positionType) == 21 &&
-              offsetof(SatelliteRecord, lnbPower) == 22 &&
-              offsetof(SatelliteRecord, padding23) == 23 &&
-              offsetof(SatelliteRecord, longitude) == 24 &&
-              offsetof(SatelliteRecord, direction) == 26 &&
-              offsetof(SatelliteRecord, reserved27) == 27 &&
-              offsetof(SatelliteRecord, tpCount) == 28 &&
-              offsetof(SatelliteRecord, padding29) == 29 && offsetof(SatelliteRecord, tps) == 30);
+static_assert(
+    offsetof(SatelliteRecord, name) == 0 && offsetof(SatelliteRecord, lnbLowFreq) == 12 &&
+    offsetof(SatelliteRecord, lnbHighFreq) == 14 && offsetof(SatelliteRecord, lnbType) == 16 &&
+    offsetof(SatelliteRecord, reserved17) == 17 && offsetof(SatelliteRecord, switchType) == 18 &&
+    offsetof(SatelliteRecord, switchInput) == 19 && offsetof(SatelliteRecord, tone22k) == 20 &&
+    offsetof(SatelliteRecord, positionType) == 21 && offsetof(SatelliteRecord, lnbPower) == 22 &&
+    offsetof(SatelliteRecord, padding23) == 23 && offsetof(SatelliteRecord, longitude) == 24 &&
+    offsetof(SatelliteRecord, direction) == 26 && offsetof(SatelliteRecord, reserved27) == 27 &&
+    offsetof(SatelliteRecord, tpCount) == 28 && offsetof(SatelliteRecord, padding29) == 29 &&
+    offsetof(SatelliteRecord, tps) == 30);
 
-static_assert(std::is_standard_layout_v<SettingsBlock> && std::is_trivially_copyable_v<SettingsBlock>);
+static_assert(std::is_standard_layout_v<SettingsBlock> &&
+              std::is_trivially_copyable_v<SettingsBlock>);
 static_assert(sizeof(SettingsBlock) == 1640);
 static_assert(offsetof(SettingsBlock, reserved0) == 0 && offsetof(SettingsBlock, satCount) == 1 &&
               offsetof(SettingsBlock, reserved2) == 2 && offsetof(SettingsBlock, padding3) == 3 &&

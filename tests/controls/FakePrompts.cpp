@@ -1,6 +1,8 @@
 #include "tests/controls/FakePrompts.h"
 
-void FakePrompts::Message(QWidget*, const QString& text) { messages << text; }
+void FakePrompts::Message(QWidget*, const QString& text) {
+    messages << text;
+}
 
 bool FakePrompts::Question(QWidget*, const QString& text) {
     questions << text;
@@ -36,7 +38,9 @@ QString FakePrompts::SaveFileName(QWidget*, const QString& filter, const QString
     return answer;
 }
 
-void FakePrompts::Beep() { ++beeps; }
+void FakePrompts::Beep() {
+    ++beeps;
+}
 
 QStringList FakePrompts::TakeMessages() {
     QStringList taken;
@@ -62,4 +66,6 @@ QString FakePrompts::Pending() const {
     return pending.join('\n');
 }
 
-void FakePrompts::Reset() { *this = FakePrompts(); }
+void FakePrompts::Reset() {
+    *this = FakePrompts();
+}
