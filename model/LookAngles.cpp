@@ -1,0 +1,131 @@
+#include "model/LookAngles.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+namespace {
+
+constexpr double kEarthRadiusKm = 6378.137;
+constexpr double kGeoRadiusKm = 42164.17; // from the Earth's centre
+// Below this elevation a dish cannot be aimed usefully; it also avoids a skew read off a
+// line of sight that grazes the horizon.
+constexpr double kMinElevation = 0.0;
+
+struct Vec {
+    double x, y, z;
+};
+Vec operator-(Vec a, Vec b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Vec operator*(double k, Vec a) {
+    return {k * a.x, k * a.y, k * a.z};
+}
+double Dot(Vec a, Vec b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vec Cross(Vec a, Vec b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+Vec Unit(Vec a) {
+    return (1.0 / std::sqrt(Dot(a, a))) * a;
+}
+
+double Radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
+double Degrees(double radians) {
+    return radians * 180.0 / std::numbers::pi;
+}
+
+// Rounds to a tenth and turns -0.0 into 0.0, so that the text never shows "-0.0".
+double Tenth(double value) {
+    const double rounded = std::round(value * 10.0) / 10.0;
+    return rounded == 0.0 ? 0.0 : rounded;
+}
+
+} // namespace
+
+LookAngles ComputeLookAngles(double siteLongitude, double siteLatitude, double satelliteLongitude) {
+    const double lon = Radians(siteLongitude);
+    const double lat = Radians(siteLatitude);
+    const double satLon = Radians(satelliteLongitude);
+
+    // Earth-centred frame: x towards 0° longitude, z towards the north pole.
+    const Vec up = {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
+    const Vec east = {-std::sin(lon), std::cos(lon), 0.0};
+    const Vec north = Cross(up, east);
+    const Vec site = kEarthRadiusKm * up;
+    const Vec satellite = {kGeoRadiusKm * std::cos(satLon), kGeoRadiusKm * std::sin(satLon), 0.0};
+    const Vec sight = Unit(satellite - site);
+
+    LookAngles angles{};
+    const double e = Dot(sight, east);
+    const double n = Dot(sight, north);
+    const double u = Dot(sight, up);
+    angles.elevation = Degrees(std::atan2(u, std::hypot(e, n)));
+    angles.visible = angles.elevation >= kMinElevation;
+    double azimuth = Degrees(std::atan2(e, n));
+    if (azimuth < 0.0) {
+        azimuth += 360.0;
+    }
+    if (Tenth(azimuth) >= 360.0) {
+        azimuth = 0.0; // 359.96 shows as 0.0, not 360.0
+    }
+    angles.azimuth = azimuth;
+
+    // The satellite's vertical polarisation lies along the Earth's axis; the dish's vertical
+    // is its own up direction. Both are seen across the line of sight, and the skew is the
+    // angle from the dish's vertical to the satellite's, clockwise seen from behind the dish.
+    const Vec axis = {0.0, 0.0, 1.0};
+    const Vec satVertical = axis - Dot(axis, sight) * sight;
+    const Vec dishVertical = up - Dot(up, sight) * sight;
+    if (Dot(satVertical, satVertical) < 1e-18 || Dot(dishVertical, dishVertical) < 1e-18) {
+        angles.skew = 0.0;
+    } else {
+        // Looking along the sight from behind the dish, a right-handed turn about it shows as
+        // clockwise.
+        angles.skew = Degrees(std::atan2(Dot(sight, Cross(dishVertical, satVertical)),
+                                         Dot(dishVertical, satVertical)));
+        // A polarisation is a line, not an arrow: half a turn is the same setting.
+        if (angles.skew > 90.0) {
+            angles.skew -= 180.0;
+        } else if (angles.skew <= -90.0) {
+            angles.skew += 180.0;
+        }
+    }
+    return angles;
+}
+
+double SiteLongitudeDegrees(const LocalPosition& position) {
+    const double degrees = position.longitude / 10.0;
+    return position.longitudeDir == kWest ? -degrees : degrees;
+}
+
+double SiteLatitudeDegrees(const LocalPosition& position) {
+    const double degrees = position.latitude / 10.0;
+    return position.latitudeDir == kSouth ? -degrees : degrees;
+}
+
+double SatelliteLongitudeDegrees(const SatelliteRecord& record) {
+    const double degrees = record.longitude / 10.0;
+    return record.direction == kWest ? -degrees : degrees;
+}
+
+std::string PointingHint(const LocalPosition& position, const SatelliteRecord& record) {
+    char text[160];
+    const char letter = record.direction == kWest ? 'W' : 'E';
+    int length = std::snprintf(text, sizeof text, "%u.%u\u00b0 %c", record.longitude / 10u,
+                               record.longitude % 10u, letter);
+    const LookAngles angles =
+        ComputeLookAngles(SiteLongitudeDegrees(position), SiteLatitudeDegrees(position),
+                          SatelliteLongitudeDegrees(record));
+    if (!angles.visible) {
+        std::snprintf(text + length, sizeof text - length, "\nbelow the horizon");
+    } else {
+        std::snprintf(text + length, sizeof text - length,
+                      "\nAzimuth: %.1f\u00b0\nElevation: %.1f\u00b0\nLNB skew: %.1f\u00b0",
+                      Tenth(angles.azimuth), Tenth(angles.elevation), Tenth(angles.skew));
+    }
+    return text;
+}
