@@ -7,7 +7,7 @@
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("orvex"));
     setApplicationVersion(QStringLiteral(ORVEX_VERSION));
-    setDesktopFileName(QStringLiteral("orvex"));
+    setDesktopFileName(QStringLiteral("org.orvex.editor"));
     setWindowIcon(AppIcon());
 }
 
