@@ -1,0 +1,44 @@
+#include "editor/CDropDownCombo.h"
+
+#include <QAbstractItemView>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+CDropDownCombo::CDropDownCombo(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    // The combo would otherwise select the entry matching the typed text when editing ends.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    // A pick is applied right after the list hides; report the close once it has been.
+    connect(this, &QComboBox::activated, this, &CDropDownCombo::FinishClose);
+}
+
+void CDropDownCombo::hidePopup() {
+    const bool wasOpen = view()->isVisible();
+    QComboBox::hidePopup();
+    if (wasOpen && !m_closing) {
+        m_closing = true;
+        // Closed without a pick (Escape, a click elsewhere): no activated() follows.
+        QTimer::singleShot(0, this, &CDropDownCombo::FinishClose);
+    }
+}
+
+bool CDropDownCombo::LeavesControl(Qt::FocusReason reason) {
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
+void CDropDownCombo::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
+    if (LeavesControl(event->reason())) {
+        emit focusLeft();
+    }
+}
+
+void CDropDownCombo::FinishClose() {
+    if (m_closing) {
+        m_closing = false;
+        emit listClosed();
+    }
+}

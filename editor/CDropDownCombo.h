@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QComboBox>
+
+// A drop-down combo with an edit field whose typed text never picks an entry: the selection
+// changes only through the list or the arrow keys. It tells its window when its list has
+// closed (after a pick has been applied) and when the user leaves it.
+class CDropDownCombo final : public QComboBox {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CDropDownCombo)
+
+public:
+    explicit CDropDownCombo(QWidget* parent = nullptr);
+
+    void hidePopup() override;
+
+    // Whether a focus change for this reason means the user left the control: opening a
+    // pop-up (its own list, a menu) or another window taking over is not leaving it.
+    static bool LeavesControl(Qt::FocusReason reason);
+
+signals:
+    void listClosed();
+    void focusLeft();
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void FinishClose();
+
+    bool m_closing = false;
+};

@@ -1,0 +1,155 @@
+#pragma once
+
+// Helpers shared by the editor window tests: meter files built from the fresh image plus byte
+// edits, and the user's gestures on the real widgets.
+
+#include "editor/CEditorDlg.h"
+#include "model/MeterData.h"
+#include "tests/controls/FakePrompts.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cstring>
+
+namespace editortest {
+
+// File offsets of the records inside a meter file.
+inline constexpr int kBlock = static_cast<int>(kSettingsBlockOffset);
+inline constexpr int kSatCount = kBlock + 1;
+inline constexpr int kLocal = kBlock + 72;
+inline int Slot(int slot) {
+    return kBlock + 80 + 78 * slot;
+}
+inline int Tp(int slot, int tp) {
+    return Slot(slot) + 30 + 6 * tp;
+}
+
+inline QByteArray ImageBytes(const MeterImage& image) {
+    QByteArray bytes(static_cast<int>(kMeterFileSize), '\0');
+    std::memcpy(bytes.data(), &image, sizeof(MeterImage));
+    return bytes;
+}
+
+inline QByteArray FreshBytes() {
+    return ImageBytes(FreshMeterImage());
+}
+
+inline void PutU16(QByteArray& bytes, int offset, std::uint16_t value) {
+    bytes[offset] = static_cast<char>(value & 0xFF);
+    bytes[offset + 1] = static_cast<char>(value >> 8);
+}
+
+inline std::uint16_t GetU16(const QByteArray& bytes, int offset) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) |
+                                      static_cast<std::uint8_t>(bytes[offset + 1]) << 8);
+}
+
+inline std::uint8_t Byte(const QByteArray& bytes, int offset) {
+    return static_cast<std::uint8_t>(bytes[offset]);
+}
+
+inline QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write the test file %s", qPrintable(path));
+    }
+    return path;
+}
+
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+template <typename T> T* Ctl(const CEditorDlg& window, int id) {
+    return qobject_cast<T*>(window.Control(id));
+}
+
+inline QTreeWidget* Tree(const CEditorDlg& window) {
+    return Ctl<QTreeWidget>(window, 1043);
+}
+
+inline QTreeWidgetItem* Root(const CEditorDlg& window) {
+    return Tree(window)->topLevelItem(0);
+}
+
+inline QTreeWidgetItem* SatelliteList(const CEditorDlg& window) {
+    return Root(window)->child(2);
+}
+
+inline QTreeWidgetItem* SlotNode(const CEditorDlg& window, int slot) {
+    return SatelliteList(window)->child(slot);
+}
+
+// Clicks a node as the user does.
+inline void ClickNode(const CEditorDlg& window, QTreeWidgetItem* node) {
+    QTreeWidget* tree = Tree(window);
+    tree->scrollToItem(node);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+}
+
+inline void ClickButton(const CEditorDlg& window, int id) {
+    auto* button = Ctl<QPushButton>(window, id);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Puts the focus into the edit, replaces its text by typing, and leaves it for `next`.
+inline void TypeAndLeave(QLineEdit* edit, const QString& text, QWidget* next) {
+    edit->setFocus(Qt::MouseFocusReason);
+    edit->selectAll();
+    if (text.isEmpty()) {
+        QTest::keyClick(edit, Qt::Key_Delete);
+    } else {
+        QTest::keyClicks(edit, text);
+    }
+    next->setFocus(Qt::MouseFocusReason);
+}
+
+// Opens the combo's list and clicks the entry, which closes the list.
+inline void PickEntry(QComboBox* combo, int index) {
+    combo->setFocus(Qt::MouseFocusReason);
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(index, 0)).center());
+}
+
+// Opens the combo's list and closes it with Escape, picking nothing.
+inline void OpenAndCancel(QComboBox* combo) {
+    combo->setFocus(Qt::MouseFocusReason);
+    combo->showPopup();
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+}
+
+inline void OpenThrough(CEditorDlg& window, FakePrompts& prompts, const QString& path) {
+    prompts.openAnswers.push_back(path);
+    ClickButton(window, 1008);
+}
+
+inline QByteArray SaveThrough(CEditorDlg& window, FakePrompts& prompts, const QString& path) {
+    prompts.saveAnswers.push_back(path);
+    ClickButton(window, 1009);
+    return ReadFile(path);
+}
+
+inline QStringList Entries(const QComboBox* combo) {
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i) {
+        entries << combo->itemText(i);
+    }
+    return entries;
+}
+
+} // namespace editortest
