@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTableWidget>
+#include <QtGlobal>
+#include <vector>
+
+class CInPlaceCombo;
+class CNumEdit;
+class UserPrompts;
+
+// The two messages the list sends its parent window; kept as ids for the receivers' tables.
+inline constexpr int WM_GET_CELL_CHOICES = 0x83FC;
+inline constexpr int WM_CELL_EDITED = 0x83FD;
+
+// What an in-place editor reports when its edit ends: the cell and the text that ends the edit
+// (the cell's old text when the edit was cancelled).
+struct CellEditRecord {
+    int row;
+    int column;
+    QString text;
+};
+
+// A report-view list whose cells are edited in place: combo columns get CInPlaceCombo, read-only
+// columns only select their row, every other column gets CNumEdit. A plain click into the focused
+// row opens the column's editor; when the editor ends, the list writes its text into the cell and
+// then emits cellEdited.
+class CEditListCtrl : public QTableWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CEditListCtrl)
+
+public:
+    // The combo's style word; WS_VSCROLL is switched by SetComboVScroll.
+    static constexpr quint32 kComboStyle = 0x508008C3;
+    static constexpr quint32 kComboVScroll = 0x00200000;
+    static constexpr int kEditTextLimit = 5;
+    static constexpr int kMinComboWidth = 10;
+    static constexpr int kMaxComboRows = 10;
+
+    explicit CEditListCtrl(QWidget* parent = nullptr);
+    ~CEditListCtrl() override; // deletes both editor instances
+
+    void SetPrompts(UserPrompts* prompts); // the refused-key beep goes to prompts->Beep()
+
+    void SetComboColumn(int column, bool on);
+    void SetReadOnlyColumn(int column, bool on);
+    bool IsComboColumn(int column) const;
+    bool IsReadOnlyColumn(int column) const;
+    void SetEditChars(const QString& chars, int column); // column -1: every column
+    void SetComboVScroll(bool on);
+
+    QString EditChars() const { return m_editChars; }
+    int EditCharsColumn() const { return m_editCharsColumn; }
+    quint32 ComboStyle() const { return m_comboStyle; }
+
+    // The cell under a point in viewport coordinates; both ends of a column's range belong to it.
+    bool HitTestCell(const QPoint& point, int* row, int* column) const;
+    // The cell's rectangle in viewport coordinates, after scrolling it into view horizontally.
+    void CellRect(int column, int row, QRect& rect);
+    void ScrollCellIntoView(int column, QRect& rect);
+    CInPlaceCombo* OpenComboEditor(int row, int column, const QStringList& choices,
+                                   const QString& text);
+    CNumEdit* OpenNumericEditor(int row, int column, const QString& text);
+
+signals:
+    // WM_GET_CELL_CHOICES: column of the cell about to be edited, an empty list the receiver fills
+    void getCellChoices(int column, QStringList* choices);
+    // WM_CELL_EDITED: the list's control id (its dynamic property "controlId", an int) and the
+    // record, emitted after the text has been written into the cell
+    void cellEdited(int listId, const CellEditRecord& record);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    friend class CInPlaceCombo;
+    friend class CNumEdit;
+
+    // The editors' end-of-edit report: write the cell, then tell the parent.
+    void OnEndLabelEdit(const CellEditRecord& record);
+    void TakeFocusForScroll();
+    QRect RowBounds(int row) const;
+
+    int m_editCharsColumn = -1;
+    std::vector<int> m_comboColumns;
+    std::vector<int> m_readOnlyColumns;
+    QString m_editChars;
+    quint32 m_comboStyle = kComboStyle;
+    UserPrompts* m_prompts = nullptr;
+    bool m_pressDropped = false; // the button went down outside every cell; drop it until release
+};
