@@ -1,6 +1,7 @@
 #include "editor/CDropDownCombo.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -25,13 +26,16 @@ void CDropDownCombo::hidePopup() {
     }
 }
 
-bool CDropDownCombo::LeavesControl(Qt::FocusReason reason) {
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+bool CDropDownCombo::LeavesControl(const QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    // The first opening of a combo's list also moves the focus once more inside the pop-up.
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+           QApplication::activePopupWidget() == nullptr;
 }
 
 void CDropDownCombo::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    if (LeavesControl(event->reason())) {
+    if (LeavesControl(event)) {
         emit focusLeft();
     }
 }

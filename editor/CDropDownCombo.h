@@ -14,9 +14,9 @@ public:
 
     void hidePopup() override;
 
-    // Whether a focus change for this reason means the user left the control: opening a
-    // pop-up (its own list, a menu) or another window taking over is not leaving it.
-    static bool LeavesControl(Qt::FocusReason reason);
+    // Whether this focus-out means the user left the control: opening a pop-up (its own
+    // list, a menu) or another window taking over is not leaving it.
+    static bool LeavesControl(const QFocusEvent* event);
 
 signals:
     void listClosed();

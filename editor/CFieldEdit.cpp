@@ -8,7 +8,7 @@ CFieldEdit::CFieldEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void CFieldEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (CDropDownCombo::LeavesControl(event->reason())) {
+    if (CDropDownCombo::LeavesControl(event)) {
         emit focusLeft();
     }
 }

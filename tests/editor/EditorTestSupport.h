@@ -8,6 +8,7 @@
 #include "tests/controls/FakePrompts.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -104,6 +105,13 @@ inline void ClickButton(const CEditorDlg& window, int id) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+// Types any characters, also those outside ASCII that QTest::keyClicks cannot send.
+inline void TypeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 // Puts the focus into the edit, replaces its text by typing, and leaves it for `next`.
 inline void TypeAndLeave(QLineEdit* edit, const QString& text, QWidget* next) {
     edit->setFocus(Qt::MouseFocusReason);
@@ -116,13 +124,29 @@ inline void TypeAndLeave(QLineEdit* edit, const QString& text, QWidget* next) {
     next->setFocus(Qt::MouseFocusReason);
 }
 
+// The offscreen platform leaves the closed list's window active; a desktop hands the
+// activation back to the window and the focus back to the combo, as done here.
+inline void AfterListClosed(QComboBox* combo) {
+    QCoreApplication::processEvents();
+    QWidget* window = combo->window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+    if (QApplication::focusWidget() != combo) {
+        combo->setFocus(Qt::PopupFocusReason);
+    }
+}
+
 // Opens the combo's list and clicks the entry, which closes the list.
 inline void PickEntry(QComboBox* combo, int index) {
     combo->setFocus(Qt::MouseFocusReason);
     combo->showPopup();
     QAbstractItemView* view = combo->view();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                      view->visualRect(view->model()->index(index, 0)).center());
+    const QModelIndex entry = view->model()->index(index, 0);
+    view->scrollTo(entry);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
+    QVERIFY(!view->isVisible());
+    AfterListClosed(combo);
 }
 
 // Opens the combo's list and closes it with Escape, picking nothing.
@@ -130,7 +154,8 @@ inline void OpenAndCancel(QComboBox* combo) {
     combo->setFocus(Qt::MouseFocusReason);
     combo->showPopup();
     QTest::keyClick(combo->view(), Qt::Key_Escape);
-    QCoreApplication::processEvents();
+    QVERIFY(!combo->view()->isVisible());
+    AfterListClosed(combo);
 }
 
 inline void OpenThrough(CEditorDlg& window, FakePrompts& prompts, const QString& path) {
