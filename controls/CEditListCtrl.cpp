@@ -40,6 +40,9 @@ CEditListCtrl::CEditListCtrl(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(0); // a column may be set to any width
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The view must not move under a click, not even half a second later: a partly visible row
+    // counts as visible. Keyboard moves still scroll, see currentChanged.
+    setAutoScroll(false);
     // The application moves the focus to a clicked widget before the widget sees the press; a
     // press outside every cell must leave the focus alone, so the list takes it itself.
     setFocusPolicy(Qt::TabFocus);
@@ -204,7 +207,9 @@ void CEditListCtrl::mousePressEvent(QMouseEvent* event) {
     m_pressDropped = false;
     // An open editor loses the focus here and reports its cell before anything below.
     setFocus(Qt::MouseFocusReason);
+    m_inPress = true;
     QTableWidget::mousePressEvent(event);
+    m_inPress = false;
 
     if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) {
         return;
@@ -264,6 +269,13 @@ void CEditListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     setFocus(Qt::MouseFocusReason);
     QTableWidget::mouseDoubleClickEvent(event);
+}
+
+void CEditListCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableWidget::currentChanged(current, previous);
+    if (!m_inPress && current.isValid()) {
+        scrollTo(current);
+    }
 }
 
 void CEditListCtrl::TakeFocusForScroll() {

@@ -75,6 +75,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     friend class CInPlaceCombo;
@@ -92,4 +93,5 @@ private:
     quint32 m_comboStyle = kComboStyle;
     UserPrompts* m_prompts = nullptr;
     bool m_pressDropped = false; // the button went down outside every cell; drop it until release
+    bool m_inPress = false;      // the press's own processing is moving the current cell
 };

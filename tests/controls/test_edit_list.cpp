@@ -148,10 +148,6 @@ private slots:
         QCOMPARE(list->ComboStyle(), 0x508008C3u | 0x200000u);
         list->SetComboVScroll(false);
         QCOMPARE(list->ComboStyle(), 0x508008C3u);
-        QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
-        QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QCOMPARE(list->horizontalScrollMode(), QAbstractItemView::ScrollPerPixel);
-        QVERIFY(!list->verticalHeader()->isVisible() && list->showGrid());
     }
 
     void hitTest() {
@@ -376,6 +372,24 @@ private slots:
         QTest::mousePress(bar, Qt::LeftButton, {}, bar->rect().center());
         QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->rect().center());
         QVERIFY(list->hasFocus());
+    }
+
+    void partlyVisibleRowsStayWhereTheyAre() {
+        host->Fill(30);
+        int row = list->rowAt(list->viewport()->height() - 3);
+        QTRY_VERIFY((row = list->rowAt(list->viewport()->height() - 3)) > 0);
+        QVERIFY(list->rowViewportPosition(row) + list->rowHeight(row) > list->viewport()->height());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(Center(row, 1).x(), list->viewport()->height() - 3));
+        CNumEdit* edit = CNumEdit::GetInstance();
+        QVERIFY(edit->IsEditing() && edit->Row() == row);
+        QTest::qWait(QApplication::doubleClickInterval() + 200);
+        QCOMPARE(list->verticalScrollBar()->value(), 0);
+        QVERIFY(edit->IsEditing() && edit->hasFocus());
+        // Keyboard moves in the list still scroll to the current row.
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(list, Qt::Key_Down);
+        QVERIFY(list->verticalScrollBar()->value() > 0);
     }
 
     void horizontalScrollingBringsTheCellIn() {
