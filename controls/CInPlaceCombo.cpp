@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <algorithm>
 
 CInPlaceCombo* CInPlaceCombo::s_instance = nullptr;
 
