@@ -60,7 +60,8 @@ void BM_LoadAndSaveMeterFile(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(2 * kMeterFileSize));
 }
 
-void BM_PlainCopyWithRename(benchmark::State& state) {
+// syncFolder: also fsync the folder after the rename, as the model's save does.
+void PlainCopy(benchmark::State& state, bool syncFolder) {
     const auto input = Folder() / "in.bin";
     const auto temp = Folder() / "plain.tmp";
     const auto output = Folder() / "plain.bin";
@@ -80,14 +81,28 @@ void BM_PlainCopyWithRename(benchmark::State& state) {
             state.SkipWithError("plain copy failed");
             break;
         }
+        if (syncFolder) {
+            const int folder = ::open(output.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+            ::fsync(folder);
+            ::close(folder);
+        }
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(2 * kMeterFileSize));
+}
+
+void BM_PlainCopyWithRename(benchmark::State& state) {
+    PlainCopy(state, false);
+}
+
+void BM_PlainCopyWithRenameAndFolderSync(benchmark::State& state) {
+    PlainCopy(state, true);
 }
 
 } // namespace
 
 BENCHMARK(BM_LoadAndSaveMeterFile)->UseRealTime();
 BENCHMARK(BM_PlainCopyWithRename)->UseRealTime();
+BENCHMARK(BM_PlainCopyWithRenameAndFolderSync)->UseRealTime();
 
 BENCHMARK_MAIN();
