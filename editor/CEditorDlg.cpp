@@ -2,12 +2,15 @@
 
 #include "app/AppIcon.h"
 #include "app/CAboutDlg.h"
+#include "controls/CEditListCtrl.h"
 #include "controls/DialogUnits.h"
 #include "controls/UserPrompts.h"
 #include "editor/CDropDownCombo.h"
 #include "editor/CFieldEdit.h"
+#include "editor/CTpRowDelegate.h"
 #include "model/MeterFile.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
 #include <QFile>
@@ -16,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -26,6 +30,7 @@
 #include <array>
 #include <filesystem>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -240,7 +245,7 @@ void CEditorDlg::CreateControls() {
             break;
         }
         case Kind::List:
-            m_tpList = new QTableWidget(this);
+            m_tpList = new CEditListCtrl(this);
             place(m_tpList, layout.id, rect);
             break;
         case Kind::Button: {
@@ -368,6 +373,14 @@ void CEditorDlg::ConnectCommits() {
             &CEditorDlg::OnSave);
     connect(static_cast<QPushButton*>(Control(1011)), &QPushButton::clicked, this,
             &CEditorDlg::OnExit);
+    connect(static_cast<QPushButton*>(Control(1111)), &QPushButton::clicked, this,
+            &CEditorDlg::OnAddSatellite);
+    connect(static_cast<QPushButton*>(Control(1049)), &QPushButton::clicked, this,
+            &CEditorDlg::OnDeleteSatellite);
+    connect(static_cast<QPushButton*>(Control(1108)), &QPushButton::clicked, this,
+            &CEditorDlg::OnMoveUp);
+    connect(static_cast<QPushButton*>(Control(1109)), &QPushButton::clicked, this,
+            &CEditorDlg::OnMoveDown);
 }
 
 bool CEditorDlg::OnInitDialog() {
@@ -454,8 +467,38 @@ void CEditorDlg::SetupTpList() {
     m_tpList->setColumnWidth(3, 90);
     m_tpList->setShowGrid(true);
     m_tpList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_tpList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_tpList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    m_tpList->SetReadOnlyColumn(0, true);
+    m_tpList->SetComboColumn(2, true);
+    m_tpList->SetEditChars(QStringLiteral("0123456789"), -1);
+    m_tpList->SetComboVScroll(true);
+    m_tpList->SetPrompts(&m_prompts);
+    connect(m_tpList, &CEditListCtrl::getCellChoices, this, &CEditorDlg::OnGetCellChoices,
+            Qt::DirectConnection);
+    connect(m_tpList, &CEditListCtrl::cellEdited, this, &CEditorDlg::OnCellEdited,
+            Qt::DirectConnection);
+
+    m_tpList->setItemDelegate(new CTpRowDelegate(m_tpList));
+    // The focused row has its own colours, so the whole row repaints when it moves.
+    connect(m_tpList, &QTableWidget::currentCellChanged, m_tpList->viewport(),
+            qOverload<>(&QWidget::update));
+    m_tpList->viewport()->installEventFilter(this);
+
+    m_tpList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tpList, &QWidget::customContextMenuRequested, this, &CEditorDlg::OnTpListContextMenu);
+    m_tpMenu = new QMenu(this);
+    m_tpMenu->setProperty("menuId", 151);
+    m_insertAction = m_tpMenu->addAction(QStringLiteral("&Insert"));
+    m_insertAction->setProperty("commandId", 32771);
+    m_deleteAction = m_tpMenu->addAction(QStringLiteral("&Delete"));
+    m_deleteAction->setProperty("commandId", 32772);
+    connect(m_insertAction, &QAction::triggered, this, &CEditorDlg::OnTpInsert);
+    connect(m_deleteAction, &QAction::triggered, this, &CEditorDlg::OnTpDelete);
+}
+
+void CEditorDlg::ClearTpList() {
+    m_tpList->setRowCount(0);
+    m_listSlot = -1;
 }
 
 void CEditorDlg::ShowPane(std::initializer_list<int> ids, bool show) {
@@ -494,15 +537,14 @@ void CEditorDlg::SelectEntry(CDropDownCombo* combo, int index) {
 }
 
 void CEditorDlg::OnTreeSelectionChanged() {
-    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
-    if (selected.isEmpty()) {
+    QTreeWidgetItem* node = SelectedNode();
+    if (node == nullptr) {
         return;
     }
-    QTreeWidgetItem* node = selected.first();
     const QString label = node->text(0);
     m_rowClicked = false;
     m_tree->setFocus();
-    m_tpList->setRowCount(0);
+    ClearTpList();
     // The label decides before the item data: a satellite may carry one of these names.
     if (label == kRootLabel || label == kSatelliteListLabel || label == kTpListLabel) {
         EnableEditControls(false);
@@ -563,7 +605,7 @@ void CEditorDlg::ShowLocalPosition() {
 
 bool CEditorDlg::ShowFirstSatellite() {
     ShowSatelliteFields();
-    m_tpList->setRowCount(0);
+    ClearTpList();
     m_rowClicked = false;
     WriteView();
 
@@ -599,10 +641,11 @@ void CEditorDlg::ShowSatellite() {
     }
     ShowSatelliteFields();
     m_satellitePane->setTitle(QStringLiteral("Satellite: %1").arg(m_curSat + 1));
-    m_tpList->setRowCount(0);
+    ClearTpList();
     m_rowClicked = false;
     const int rows = UsedTps(*record);
     m_tpList->setRowCount(rows);
+    m_listSlot = m_curSat;
     for (int row = 0; row < rows; ++row) {
         TpEntry& tp = record->tps[static_cast<std::size_t>(row)];
         if (tp.polarization != kHorizontal && tp.polarization != kVertical) {
@@ -617,9 +660,13 @@ void CEditorDlg::ShowSatellite() {
         }
     }
     if (rows > 0) {
-        m_tpList->setCurrentCell(0, 0);
-        m_tpList->selectRow(0);
+        SelectTpRow(0);
     }
+}
+
+void CEditorDlg::SelectTpRow(int row) {
+    m_tpList->setCurrentCell(row, 0,
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void CEditorDlg::ShowSatelliteFields() {
@@ -842,9 +889,8 @@ void CEditorDlg::OnNameEdited() {
     }
     CommitScope scope(m_committing);
     ReadView();
-    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
-    if (!selected.isEmpty()) {
-        selected.first()->setText(0, m_nameView);
+    if (QTreeWidgetItem* node = SelectedNode()) {
+        node->setText(0, m_nameView);
     }
     WriteView();
     SetNameText(*record, m_nameView.toLatin1().toStdString());
@@ -1037,4 +1083,292 @@ void CEditorDlg::contextMenuEvent(QContextMenuEvent* event) {
         m_windowMenu->popup(event->globalPos());
     }
     event->accept();
+}
+
+bool CEditorDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_tpList->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::LeftButton) {
+            const int row = m_tpList->indexAt(press->position().toPoint()).row();
+            if (row >= 0) {
+                m_listRow = row;
+                m_rowClicked = true;
+            } else {
+                m_rowClicked = false;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// --- TP list ------------------------------------------------------------------------------
+
+bool CEditorDlg::InsertOffered() const {
+    // Only while the list mirrors a slot in use; an emptied list has no rows to count on.
+    if (m_curSat < 0 || m_listSlot != m_curSat || m_curSat >= UsedSlots(m_image.settingsBlock)) {
+        return false;
+    }
+    const SatelliteRecord& record =
+        m_image.settingsBlock.satellites[static_cast<std::size_t>(m_curSat)];
+    const int used = UsedTps(record);
+    return record.tpCount < kMaxTps && m_listRow <= used - 1 && m_tpList->rowCount() == used;
+}
+
+void CEditorDlg::OnTpListContextMenu(const QPoint& position) {
+    m_listRow = m_tpList->indexAt(position).row();
+    m_deleteAction->setEnabled(m_listRow != -1);
+    m_insertAction->setEnabled(InsertOffered());
+    m_tpMenu->popup(m_tpList->viewport()->mapToGlobal(position));
+}
+
+void CEditorDlg::RenumberTpRows(int from) {
+    for (int row = std::max(from, 0); row < m_tpList->rowCount(); ++row) {
+        if (QTableWidgetItem* number = m_tpList->item(row, 0)) {
+            number->setText(QString::number(row + 1));
+        }
+    }
+}
+
+void CEditorDlg::OnTpInsert() {
+    SatelliteRecord* record = CurrentRecord();
+    if (record == nullptr || !InsertOffered()) {
+        return;
+    }
+    const int rows = m_tpList->rowCount();
+    const int row = m_listRow == -1 ? rows : m_listRow;
+    m_tpList->insertRow(row);
+    const QStringList texts = {QString::number(row + 1), QString::number(kFreshTp.frequency),
+                               QStringLiteral("H"), QString::number(kFreshTp.symbolRate)};
+    for (int column = 0; column < texts.size(); ++column) {
+        m_tpList->setItem(row, column, new QTableWidgetItem(texts[column]));
+    }
+    SelectTpRow(row);
+    const int count = record->tpCount;
+    for (int entry = count; entry > row; --entry) {
+        record->tps[static_cast<std::size_t>(entry)] =
+            record->tps[static_cast<std::size_t>(entry - 1)];
+    }
+    record->tps[static_cast<std::size_t>(row)] = kFreshTp;
+    record->tpCount = static_cast<std::uint8_t>(count + 1);
+    RenumberTpRows(row + 1);
+}
+
+void CEditorDlg::OnTpDelete() {
+    SatelliteRecord* record = CurrentRecord();
+    const int row = m_listRow;
+    if (record == nullptr || row < 0 || m_listSlot != m_curSat || row >= m_tpList->rowCount()) {
+        return;
+    }
+    m_tpList->removeRow(row);
+    const int select = row == m_tpList->rowCount() ? row - 1 : row;
+    if (select >= 0) {
+        SelectTpRow(select);
+        RenumberTpRows(select);
+    }
+    // The count in use never goes past the eighth entry, whatever the file held.
+    const int count = UsedTps(*record);
+    for (int entry = row; entry < count - 1; ++entry) {
+        record->tps[static_cast<std::size_t>(entry)] =
+            record->tps[static_cast<std::size_t>(entry + 1)];
+    }
+    record->tpCount = static_cast<std::uint8_t>(count - 1);
+}
+
+void CEditorDlg::OnGetCellChoices(int column, QStringList* choices) {
+    if (choices == nullptr) {
+        return;
+    }
+    choices->clear();
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr || column != 2) {
+        return;
+    }
+    // Only for a request that comes from a click into the list.
+    const QPoint corner = focus->mapTo(window(), QPoint(0, 0));
+    if (focus->window() == window() && m_tpList->geometry().contains(corner)) {
+        *choices << QStringLiteral("H") << QStringLiteral("V");
+    }
+}
+
+void CEditorDlg::OnCellEdited(int listId, const CellEditRecord& record) {
+    if (listId != 1001) {
+        return;
+    }
+    SatelliteRecord* satellite = CurrentRecord();
+    if (satellite == nullptr || m_listSlot != m_curSat || record.row < 0 ||
+        record.row >= UsedTps(*satellite) || record.row >= m_tpList->rowCount()) {
+        return;
+    }
+    TpEntry& tp = satellite->tps[static_cast<std::size_t>(record.row)];
+    QTableWidgetItem* cell = m_tpList->item(record.row, record.column);
+    const auto storeNumber = [&](std::uint16_t& field) {
+        if (record.text.isEmpty()) {
+            m_prompts.Message(this, QStringLiteral("Can not empty!"));
+            if (cell != nullptr) {
+                cell->setText(QString::number(field));
+            }
+            return;
+        }
+        bool number = false;
+        const qulonglong value = record.text.toULongLong(&number);
+        if (!number) {
+            // Only digits reach here; anything else shows the stored value again.
+            if (cell != nullptr) {
+                cell->setText(QString::number(field));
+            }
+            return;
+        }
+        // Five digits can exceed the 16-bit field: store its largest value and show it.
+        constexpr qulonglong kMax = std::numeric_limits<std::uint16_t>::max();
+        field = static_cast<std::uint16_t>(std::min(value, kMax));
+        if (value > kMax && cell != nullptr) {
+            cell->setText(QString::number(kMax));
+        }
+    };
+    switch (record.column) {
+    case 1:
+        storeNumber(tp.frequency);
+        break;
+    case 2:
+        tp.polarization = record.text == QStringLiteral("H") ? kHorizontal : kVertical;
+        break;
+    case 3:
+        storeNumber(tp.symbolRate);
+        break;
+    default:
+        break;
+    }
+}
+
+// --- slot buttons -------------------------------------------------------------------------
+
+QTreeWidgetItem* CEditorDlg::SelectedNode() const {
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+int CEditorDlg::SlotOfNode(const QTreeWidgetItem* node) {
+    if (node == nullptr) {
+        return -1;
+    }
+    const int data = node->data(0, Qt::UserRole).toInt();
+    if (data < kSlotDataStep || data >= kFirstNonSatelliteData) {
+        return -1;
+    }
+    const int slot = data / kSlotDataStep - 1;
+    return slot < static_cast<int>(kMaxSatellites) ? slot : -1;
+}
+
+void CEditorDlg::LabelSlotNode(int slot) {
+    if (QTreeWidgetItem* node = m_satelliteListNode->child(slot)) {
+        node->setText(0,
+                      NameLabel(m_image.settingsBlock.satellites[static_cast<std::size_t>(slot)]));
+    }
+}
+
+void CEditorDlg::OnAddSatellite() {
+    SettingsBlock& block = m_image.settingsBlock;
+    QTreeWidgetItem* node = SelectedNode();
+    const int slot = SlotOfNode(node);
+    const int count = UsedSlots(block);
+    if (slot < 0 || count >= static_cast<int>(kMaxSatellites)) {
+        m_tree->setFocus();
+        return;
+    }
+    int target = slot;
+    if (slot >= count) {
+        target = count;
+        block.satellites[static_cast<std::size_t>(target)] = MakeNewSatellite("new Sat");
+        LabelSlotNode(target);
+        // Selecting it runs the selection handling while the count is still the old one.
+        m_tree->setCurrentItem(m_satelliteListNode->child(target));
+    } else {
+        for (int k = count - 1; k >= slot; --k) {
+            block.satellites[static_cast<std::size_t>(k + 1)] =
+                block.satellites[static_cast<std::size_t>(k)];
+        }
+        for (int k = slot + 1; k <= count; ++k) {
+            LabelSlotNode(k);
+        }
+        block.satellites[static_cast<std::size_t>(slot)] = MakeNewSatellite("new Sat");
+        LabelSlotNode(slot);
+    }
+    m_curSat = static_cast<std::int8_t>(target);
+    EnableEditControls(true);
+    ShowSatellite();
+    block.satCount = static_cast<std::uint8_t>(count + 1);
+    m_tree->setFocus();
+}
+
+void CEditorDlg::OnDeleteSatellite() {
+    SettingsBlock& block = m_image.settingsBlock;
+    const int slot = SlotOfNode(SelectedNode());
+    // A count above twenty counts as the twenty slots that exist.
+    const int count = UsedSlots(block);
+    if (slot < 0 || count == 0 || slot >= count) {
+        m_tree->setFocus();
+        return;
+    }
+    for (int k = slot; k <= count - 2; ++k) {
+        block.satellites[static_cast<std::size_t>(k)] =
+            block.satellites[static_cast<std::size_t>(k + 1)];
+        LabelSlotNode(k);
+    }
+    block.satellites[static_cast<std::size_t>(count - 1)] = MakeNewSatellite("");
+    LabelSlotNode(count - 1);
+
+    if (slot == count - 1 && count == 1) {
+        EnableEditControls(false);
+        ClearTpList();
+        m_rowClicked = false;
+        m_curSat = 0;
+        block.satCount = 0;
+        return;
+    }
+    if (slot == count - 1) {
+        // The selection handling shows the satellite before it.
+        m_tree->setCurrentItem(m_satelliteListNode->child(slot - 1));
+        m_curSat = static_cast<std::int8_t>(slot - 1);
+    } else {
+        m_curSat = static_cast<std::int8_t>(slot);
+        ShowSatellite();
+    }
+    block.satCount = static_cast<std::uint8_t>(count - 1);
+    m_tree->setFocus();
+}
+
+void CEditorDlg::OnMoveUp() {
+    QTreeWidgetItem* node = SelectedNode();
+    const int slot = SlotOfNode(node);
+    if (slot <= 0 || slot >= UsedSlots(m_image.settingsBlock)) {
+        m_tree->setFocus();
+        return;
+    }
+    auto& satellites = m_image.settingsBlock.satellites;
+    std::swap(satellites[static_cast<std::size_t>(slot)],
+              satellites[static_cast<std::size_t>(slot - 1)]);
+    LabelSlotNode(slot);
+    LabelSlotNode(slot - 1);
+    m_tree->setCurrentItem(m_satelliteListNode->child(slot - 1));
+    m_tree->setFocus();
+}
+
+void CEditorDlg::OnMoveDown() {
+    // A click on a TP row holds this button until the list is filled again.
+    if (m_rowClicked) {
+        return;
+    }
+    QTreeWidgetItem* node = SelectedNode();
+    const int slot = SlotOfNode(node);
+    if (slot < 0 || slot + 1 >= UsedSlots(m_image.settingsBlock)) {
+        m_tree->setFocus();
+        return;
+    }
+    auto& satellites = m_image.settingsBlock.satellites;
+    std::swap(satellites[static_cast<std::size_t>(slot)],
+              satellites[static_cast<std::size_t>(slot + 1)]);
+    LabelSlotNode(slot);
+    LabelSlotNode(slot + 1);
+    m_tree->setCurrentItem(m_satelliteListNode->child(slot + 1));
+    m_tree->setFocus();
 }

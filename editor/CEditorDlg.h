@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class CDropDownCombo;
+class CEditListCtrl;
 class CFieldEdit;
 class QButtonGroup;
 class QGroupBox;
@@ -18,10 +19,10 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class UserPrompts;
+struct CellEditRecord;
 
 // The main window: the navigation tree, the property panes and the transponder list over one
 // meter image. Every pane control writes its own field when the user leaves it, picks an entry
@@ -46,6 +47,8 @@ public:
     QWidget* Control(int id) const;
     // The window's own menu (right click on the background), nullptr when it has no command.
     QMenu* WindowMenu() const { return m_windowMenu; }
+    // The TP list's context menu (menu 151), as the last right click on the list set it up.
+    QMenu* TpListMenu() const { return m_tpMenu; }
 
     bool OnInitDialog();
     void BuildTree();
@@ -68,6 +71,18 @@ public:
     void OnExit();
     void OnAbout();
 
+    // The slot buttons "+", "-", "UP" and "DN".
+    void OnAddSatellite();
+    void OnDeleteSatellite();
+    void OnMoveUp();
+    void OnMoveDown();
+
+    // The TP list: its context menu commands and the two requests it sends the window.
+    void OnTpInsert();
+    void OnTpDelete();
+    void OnGetCellChoices(int column, QStringList* choices);
+    void OnCellEdited(int listId, const CellEditRecord& record);
+
     // The slot shown in the Satellite pane and the TP list, -1 for none.
     std::int8_t m_curSat = -1;
     // The TP row last clicked or right-clicked, -1 for none.
@@ -78,6 +93,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Counts nested refreshes; commit handlers do nothing while it is above zero.
@@ -88,6 +104,14 @@ private:
     void ShowPane(std::initializer_list<int> ids, bool show);
     void SelectEntry(CDropDownCombo* combo, int index);
     void SetupTpList();
+    void ClearTpList();
+    void OnTpListContextMenu(const QPoint& position);
+    bool InsertOffered() const;
+    void RenumberTpRows(int from);
+    void SelectTpRow(int row);
+    QTreeWidgetItem* SelectedNode() const;
+    static int SlotOfNode(const QTreeWidgetItem* node);
+    void LabelSlotNode(int slot);
     void RelabelSatellites();
     void OnTreeSelectionChanged();
     SatelliteRecord* CurrentRecord();
@@ -125,7 +149,9 @@ private:
     QList<QIcon> m_treeImages;
     QTreeWidget* m_tree = nullptr;
     QTreeWidgetItem* m_satelliteListNode = nullptr;
-    QTableWidget* m_tpList = nullptr;
+    CEditListCtrl* m_tpList = nullptr;
+    // The slot whose transponders the list shows, -1 while it is empty.
+    int m_listSlot = -1;
     QGroupBox* m_satellitePane = nullptr;
     QLineEdit* m_nameEdit = nullptr;
     CFieldEdit* m_satLongitudeEdit = nullptr;
@@ -150,4 +176,7 @@ private:
     QButtonGroup* m_beepGroup = nullptr;
     QButtonGroup* m_backlightGroup = nullptr;
     QMenu* m_windowMenu = nullptr;
+    QMenu* m_tpMenu = nullptr;
+    QAction* m_insertAction = nullptr;
+    QAction* m_deleteAction = nullptr;
 };
