@@ -23,8 +23,9 @@ public:
     bool Create(const std::filesystem::path& folder, const std::string& baseName) {
         static std::atomic<unsigned> counter{0};
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::string name = "." + baseName + ".tmp" + std::to_string(::getpid()) + "_" +
-                                     std::to_string(counter++);
+            // Cut the base so that a long target name cannot push the temporary one past NAME_MAX.
+            const std::string name = "." + baseName.substr(0, 128) + ".tmp" +
+                                     std::to_string(::getpid()) + "_" + std::to_string(counter++);
             std::filesystem::path candidate = folder / name;
             const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {

@@ -118,3 +118,11 @@ TEST(InputFile, PipesAndDevicesHaveNoLength) {
     ASSERT_TRUE(device.Open("/dev/zero"));
     EXPECT_EQ(device.Size(), 0u);
 }
+
+TEST(AtomicFile, LongestFileNameStillSaves) {
+    TempDir dir;
+    const std::string name(255, 'n'); // NAME_MAX: no room left for a suffix
+    ASSERT_EQ(Write(dir / name, "y"), AtomicWriteResult::Done);
+    EXPECT_EQ(Text(dir / name), "y");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{name});
+}
