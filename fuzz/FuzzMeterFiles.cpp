@@ -34,21 +34,31 @@ using Bytes = std::vector<std::uint8_t>;
 
 static_assert(sizeof(MeterImage) == kMeterFileSize, "the image's memory is the file's bytes");
 
-// One folder per process; tmpfs where there is one, since every save is fsynced.
-const std::filesystem::path& WorkDir() {
-    static const std::filesystem::path dir = [] {
+// One folder per process, removed at exit; tmpfs where there is one, since every save is fsynced.
+class WorkFolder final {
+public:
+    WorkFolder() {
         const std::filesystem::path base = std::filesystem::exists("/dev/shm")
                                                ? std::filesystem::path("/dev/shm")
                                                : std::filesystem::temp_directory_path();
-        std::filesystem::path path = base / ("orvex-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(WorkDir(), ignored);
-        });
-        return path;
-    }();
-    return dir;
+        m_path = base / ("orvex-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(m_path);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+    ~WorkFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+const std::filesystem::path& WorkDir() {
+    static const WorkFolder folder;
+    return folder.Path();
 }
 
 Bytes ReadBytes(const std::filesystem::path& path) {
