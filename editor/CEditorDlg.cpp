@@ -1180,12 +1180,11 @@ void CEditorDlg::OnGetCellChoices(int column, QStringList* choices) {
     }
     choices->clear();
     const QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr || column != 2) {
+    if (focus == nullptr || focus->window() != this || column != 2) {
         return;
     }
     // Only for a request that comes from a click into the list.
-    const QPoint corner = focus->mapTo(window(), QPoint(0, 0));
-    if (focus->window() == window() && m_tpList->geometry().contains(corner)) {
+    if (m_tpList->geometry().contains(focus->mapTo(this, QPoint(0, 0)))) {
         *choices << QStringLiteral("H") << QStringLiteral("V");
     }
 }
