@@ -7,6 +7,7 @@
 #include "controls/UserPrompts.h"
 #include "editor/CDropDownCombo.h"
 #include "editor/CFieldEdit.h"
+#include "editor/CSatelliteNode.h"
 #include "editor/CTpRowDelegate.h"
 #include "model/MeterFile.h"
 
@@ -24,6 +25,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -448,7 +450,7 @@ void CEditorDlg::BuildTree() {
     for (int slot = 0; slot < static_cast<int>(kMaxSatellites); ++slot) {
         const SatelliteRecord& record =
             m_image.settingsBlock.satellites[static_cast<std::size_t>(slot)];
-        add(new QTreeWidgetItem(m_satelliteListNode), NameLabel(record), 3,
+        add(new CSatelliteNode(m_satelliteListNode, m_image), NameLabel(record), 3,
             kSlotDataStep * (slot + 1));
     }
     m_tree->expandAll();
@@ -483,6 +485,7 @@ void CEditorDlg::SetupTpList() {
     connect(m_tpList, &QTableWidget::currentCellChanged, m_tpList->viewport(),
             qOverload<>(&QWidget::update));
     m_tpList->viewport()->installEventFilter(this);
+    m_satLongitudeEdit->installEventFilter(this);
 
     m_tpList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_tpList, &QWidget::customContextMenuRequested, this, &CEditorDlg::OnTpListContextMenu);
@@ -1086,6 +1089,17 @@ void CEditorDlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool CEditorDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_satLongitudeEdit && event->type() == QEvent::ToolTip) {
+        // Worked out when asked, so that it follows every change of either position.
+        const QString hint = CSatelliteNode::PointingHintText(m_image, m_curSat);
+        if (hint.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), hint,
+                               m_satLongitudeEdit);
+        }
+        return true;
+    }
     if (watched == m_tpList->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton) {

@@ -1,0 +1,29 @@
+#include "editor/CSatelliteNode.h"
+
+#include "model/LookAngles.h"
+
+namespace {
+
+constexpr int kSlotDataStep = 20; // the node of slot i carries 20 * (i + 1)
+
+} // namespace
+
+CSatelliteNode::CSatelliteNode(QTreeWidgetItem* parent, const MeterImage& image)
+    : QTreeWidgetItem(parent), m_image(image) {}
+
+QVariant CSatelliteNode::data(int column, int role) const {
+    if (role == Qt::ToolTipRole && column == 0) {
+        const int slot = QTreeWidgetItem::data(0, Qt::UserRole).toInt() / kSlotDataStep - 1;
+        return PointingHintText(m_image, slot);
+    }
+    return QTreeWidgetItem::data(column, role);
+}
+
+QString CSatelliteNode::PointingHintText(const MeterImage& image, int slot) {
+    if (slot < 0 || slot >= static_cast<int>(kMaxSatellites)) {
+        return {};
+    }
+    const SettingsBlock& block = image.settingsBlock;
+    return QString::fromStdString(
+        PointingHint(block.localPosition, block.satellites[static_cast<std::size_t>(slot)]));
+}
