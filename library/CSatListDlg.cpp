@@ -1,1 +1,372 @@
-// placeholder until this unit is written
+#include "library/CSatListDlg.h"
+
+#include "controls/DialogUnits.h"
+#include "controls/UserPrompts.h"
+#include "library/CSatEditDlg.h"
+#include "model/DefaultSatellites.h"
+#include "model/SatListFile.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <filesystem>
+
+namespace {
+
+enum class Kind { Label, Count, View, Button };
+
+struct LayoutItem {
+    Kind kind;
+    int id;
+    const char* text;
+    int x, y, width, height;
+};
+
+constexpr int kStatic = -1;
+constexpr int kIdLibraryCount = 1097;
+constexpr int kIdLibraryView = 1053;
+constexpr int kIdAddedCount = 1098;
+constexpr int kIdAddedView = 1056;
+constexpr int kIdAdd = 1047;
+constexpr int kIdNewSat = 1054;
+constexpr int kIdDelete = 1049;
+constexpr int kIdRemove = 1048;
+constexpr int kIdOk = 1;
+constexpr int kIdOpenFile = 1055;
+constexpr int kIdEdit = 1050;
+constexpr int kIdDefault = 1099;
+constexpr int kIdCancle = 1052;
+
+constexpr int kDialogWidth = 300;
+constexpr int kDialogHeight = 207;
+
+// Dialog units, in tab order. A label names the control that follows it.
+constexpr LayoutItem kLayout[] = {
+    {Kind::Label, kStatic, "Satellite Number:", 7, 7, 64, 8},
+    {Kind::Count, kIdLibraryCount, nullptr, 72, 7, 40, 8},
+    {Kind::View, kIdLibraryView, nullptr, 7, 18, 110, 182},
+    {Kind::Label, kStatic, "Added Satellites:", 183, 7, 64, 8},
+    {Kind::Count, kIdAddedCount, nullptr, 248, 7, 40, 8},
+    {Kind::View, kIdAddedView, nullptr, 183, 18, 110, 182},
+    {Kind::Button, kIdAdd, ">>", 123, 24, 54, 14},
+    {Kind::Button, kIdNewSat, "New Sat", 123, 66, 54, 14},
+    {Kind::Button, kIdDelete, "Delete", 123, 102, 54, 14},
+    {Kind::Button, kIdRemove, "Remove", 123, 42, 54, 14},
+    {Kind::Button, kIdOk, "OK", 123, 168, 54, 14},
+    {Kind::Button, kIdOpenFile, "Open File", 123, 126, 54, 14},
+    {Kind::Button, kIdEdit, "Edit", 123, 84, 54, 14},
+    {Kind::Button, kIdDefault, "Default", 123, 144, 54, 14},
+    {Kind::Button, kIdCancle, "Cancle", 123, 186, 54, 14},
+};
+
+const QString kOpenFilter = QStringLiteral("Satellites list File (*.sat)|*.sat|");
+const QString kSaveFilter = QStringLiteral("Satellite list File (*.sat)|*.sat|");
+const QString kSelectOne = QStringLiteral("Please select one satellite");
+const QString kSatelliteNull = QStringLiteral("satellite null");
+const QString kSaveSatList = QStringLiteral("Do you save sat list?");
+
+// The selected line of a view, -1 for none.
+int SelectedPos(const QListWidget* view) {
+    const QList<QListWidgetItem*> selected = view->selectedItems();
+    return selected.isEmpty() ? -1 : view->row(selected.first());
+}
+
+void FillView(QListWidget* view, QLabel* count, const SatRecordList& list) {
+    QStringList names;
+    names.reserve(list.GetCount());
+    for (int i = 0; i < list.GetCount(); ++i) {
+        names << QString::fromLatin1(NameText(list.GetAt(i)));
+    }
+    view->clear();
+    view->addItems(names);
+    count->setText(QString::number(list.GetCount()));
+}
+
+std::filesystem::path NativePath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+QString CannotOpenMessage(const QString& path) {
+    return QStringLiteral("The file '") + path + QStringLiteral("'could not be opened!");
+}
+
+} // namespace
+
+CSatListDlg::CSatListDlg(UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), m_prompts(prompts), m_template(MakeNewSatellite("Satellite00")) {
+    setWindowTitle(QStringLiteral("Satellite List"));
+    CreateControls();
+}
+
+void CSatListDlg::CreateControls() {
+    const DialogUnits units(font());
+    QString label;
+    for (const LayoutItem& item : kLayout) {
+        QWidget* control = nullptr;
+        switch (item.kind) {
+        case Kind::Label:
+            label = QString::fromLatin1(item.text);
+            control = new QLabel(label, this);
+            break;
+        case Kind::Count:
+            control = new QLabel(QStringLiteral("0"), this);
+            break;
+        case Kind::View: {
+            auto* view = new QListWidget(this);
+            view->setSelectionMode(QAbstractItemView::SingleSelection);
+            view->installEventFilter(this);
+            control = view;
+            break;
+        }
+        case Kind::Button: {
+            auto* button = new QPushButton(QString::fromLatin1(item.text), this);
+            // Buttons that act on a selection start disabled until a view with lines has the focus.
+            button->setEnabled(item.id != kIdAdd && item.id != kIdDelete && item.id != kIdRemove &&
+                               item.id != kIdEdit);
+            control = button;
+            break;
+        }
+        }
+        control->setGeometry(units.Rect(item.x, item.y, item.width, item.height));
+        if (item.id != kStatic) {
+            control->setProperty("controlId", item.id);
+            if (!label.isEmpty()) {
+                control->setAccessibleName(label);
+            }
+        }
+        if (item.kind != Kind::Label) {
+            label.clear();
+        }
+    }
+    setFixedSize(units.X(kDialogWidth), units.Y(kDialogHeight));
+
+    const auto byId = [this](int id) -> QWidget* {
+        for (QWidget* child : findChildren<QWidget*>()) {
+            if (child->property("controlId").toInt() == id) {
+                return child;
+            }
+        }
+        return nullptr;
+    };
+    const auto button = [&byId](int id) {
+        return static_cast<QPushButton*>(byId(id));
+    };
+    m_libraryCount = static_cast<QLabel*>(byId(kIdLibraryCount));
+    m_addedCount = static_cast<QLabel*>(byId(kIdAddedCount));
+    m_libraryView = static_cast<QListWidget*>(byId(kIdLibraryView));
+    m_addedView = static_cast<QListWidget*>(byId(kIdAddedView));
+    m_addButton = button(kIdAdd);
+    m_removeButton = button(kIdRemove);
+    m_editButton = button(kIdEdit);
+    m_deleteButton = button(kIdDelete);
+
+    button(kIdNewSat)->setDefault(true);
+    connect(m_addButton, &QPushButton::clicked, this, &CSatListDlg::OnAdd);
+    connect(m_removeButton, &QPushButton::clicked, this, &CSatListDlg::OnRemove);
+    connect(m_editButton, &QPushButton::clicked, this, &CSatListDlg::OnEdit);
+    connect(m_deleteButton, &QPushButton::clicked, this, &CSatListDlg::OnDelete);
+    connect(button(kIdNewSat), &QPushButton::clicked, this, &CSatListDlg::OnNewSat);
+    connect(button(kIdOk), &QPushButton::clicked, this, &CSatListDlg::OnOK);
+    connect(button(kIdOpenFile), &QPushButton::clicked, this, &CSatListDlg::OnOpenFile);
+    connect(button(kIdDefault), &QPushButton::clicked, this, &CSatListDlg::OnDefault);
+    connect(button(kIdCancle), &QPushButton::clicked, this, &CSatListDlg::OnCancle);
+}
+
+bool CSatListDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_libraryView || watched == m_addedView) {
+        auto* view = static_cast<QListWidget*>(watched);
+        if (event->type() == QEvent::FocusOut) {
+            (view == m_libraryView ? m_libraryPos : m_addedPos) = SelectedPos(view);
+        } else if (event->type() == QEvent::FocusIn) {
+            const bool hasLines = view->count() > 0;
+            if (view == m_libraryView) {
+                if (hasLines) {
+                    m_addButton->setEnabled(true);
+                    m_editButton->setEnabled(true);
+                    m_deleteButton->setEnabled(true);
+                    m_removeButton->setEnabled(false);
+                } else {
+                    m_editButton->setEnabled(false);
+                    m_deleteButton->setEnabled(false);
+                }
+            } else if (hasLines) {
+                m_addButton->setEnabled(false);
+                m_editButton->setEnabled(false);
+                m_deleteButton->setEnabled(false);
+                m_removeButton->setEnabled(true);
+            } else {
+                m_removeButton->setEnabled(false);
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CSatListDlg::ShowLibrary() {
+    FillView(m_libraryView, m_libraryCount, m_library);
+}
+
+void CSatListDlg::ShowAdded() {
+    FillView(m_addedView, m_addedCount, m_added);
+}
+
+bool CSatListDlg::OfferSave(const QString& question) {
+    if (!m_changed) {
+        return true;
+    }
+    if (m_prompts.Question(this, question) && !SaveSatListFile()) {
+        m_prompts.Message(this, QStringLiteral("Save false!"));
+        return false;
+    }
+    m_library.RemoveAll();
+    ShowLibrary();
+    return true;
+}
+
+void CSatListDlg::LoadSatListFile() {
+    const QString path = m_prompts.OpenFileName(this, kOpenFilter);
+    if (path.isEmpty()) {
+        return;
+    }
+    switch (ReadSatListFile(NativePath(path), m_library)) {
+    case SatListReadResult::Done:
+        break;
+    case SatListReadResult::CannotOpen:
+        m_prompts.Message(this, CannotOpenMessage(path));
+        break;
+    case SatListReadResult::WrongSize:
+        m_prompts.Message(this, QStringLiteral("The file error!"));
+        break;
+    case SatListReadResult::ReadError:
+        m_prompts.Message(this, QStringLiteral("Read file error!"));
+        break;
+    }
+}
+
+bool CSatListDlg::SaveSatListFile() {
+    QString path = m_prompts.SaveFileName(this, kSaveFilter, QString(), QStringLiteral("sat"));
+    if (path.isEmpty()) {
+        return true;
+    }
+    if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) {
+        path += QStringLiteral(".sat");
+    }
+    switch (WriteSatListFile(NativePath(path), m_library)) {
+    case SatListWriteResult::Done:
+        return true;
+    case SatListWriteResult::CannotOpen:
+        m_prompts.Message(this, CannotOpenMessage(path));
+        return false;
+    case SatListWriteResult::WriteError:
+        break;
+    }
+    m_prompts.Message(this, QStringLiteral("Write file error!"));
+    return false;
+}
+
+void CSatListDlg::OnAdd() {
+    const int pos = SelectedPos(m_libraryView);
+    m_libraryPos = pos;
+    if (m_library.GetCount() == 0) {
+        m_prompts.Message(this, kSatelliteNull);
+        return;
+    }
+    if (m_added.GetCount() >= static_cast<int>(kMaxSatellites)) {
+        m_prompts.Message(this, QStringLiteral("satellite <= 10"));
+        return;
+    }
+    if (pos < 0) {
+        return;
+    }
+    m_added.Add(m_library.GetAt(pos));
+    ShowAdded();
+}
+
+void CSatListDlg::OnRemove() {
+    if (m_addedPos < 0) {
+        m_prompts.Message(this, kSelectOne);
+        return;
+    }
+    // The remembered position stays: a second press removes the line that moved up.
+    m_added.RemoveAt(m_addedPos);
+    ShowAdded();
+}
+
+void CSatListDlg::OnOpenFile() {
+    if (!OfferSave(QStringLiteral("Do you save added satellites?"))) {
+        return;
+    }
+    LoadSatListFile();
+    ShowLibrary();
+}
+
+void CSatListDlg::OnDefault() {
+    if (!OfferSave(kSaveSatList)) {
+        return;
+    }
+    AddDefaultSatellites(m_library);
+    m_changed = true;
+    ShowLibrary();
+}
+
+void CSatListDlg::OnNewSat() {
+    m_template = MakeNewSatellite("Satellite00");
+    CSatEditDlg dialog(m_template, m_prompts, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    m_template = dialog.GetRecord();
+    m_library.InsertSorted(m_template);
+    m_changed = true;
+    ShowLibrary();
+}
+
+void CSatListDlg::OnEdit() {
+    if (m_libraryPos < 0) {
+        m_prompts.Message(this, kSelectOne);
+        return;
+    }
+    const int pos = SelectedPos(m_libraryView);
+    if (pos < 0) {
+        return;
+    }
+    CSatEditDlg dialog(m_library.GetAt(pos), m_prompts, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    m_library.SetAt(pos, dialog.GetRecord());
+    // The record keeps its place: the library is not sorted again after an edit.
+    m_libraryView->item(pos)->setText(QString::fromLatin1(NameText(dialog.GetRecord())));
+}
+
+void CSatListDlg::OnDelete() {
+    if (m_libraryPos < 0) {
+        m_prompts.Message(this, kSelectOne);
+        return;
+    }
+    m_library.RemoveAt(SelectedPos(m_libraryView));
+    m_changed = true;
+    ShowLibrary();
+}
+
+void CSatListDlg::OnOK() {
+    if (m_added.GetCount() == 0) {
+        m_prompts.Message(this, kSatelliteNull);
+        return;
+    }
+    if (!OfferSave(kSaveSatList)) {
+        return;
+    }
+    accept();
+}
+
+void CSatListDlg::OnCancle() {
+    if (!OfferSave(kSaveSatList)) {
+        return;
+    }
+    reject();
+}
