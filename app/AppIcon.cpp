@@ -8,7 +8,9 @@ QIcon AppIcon() {
     static const QIcon icon = [] {
         InitResources();
         QIcon built;
-        for (int size : {16, 32, 48, 64, 128, 256}) {
+        // The window needs no more; Qt reads each file as it is added, and the large sizes
+        // would cost a visible share of the start-up. They are installed for the desktop.
+        for (int size : {16, 32, 48}) {
             built.addFile(QString(":/icons/orvex-%1.png").arg(size), QSize(size, size));
         }
         return built;
