@@ -9,6 +9,7 @@
 #include "editor/CFieldEdit.h"
 #include "editor/CSatelliteNode.h"
 #include "editor/CTpRowDelegate.h"
+#include "library/CSatListDlg.h"
 #include "model/MeterFile.h"
 
 #include <QApplication>
@@ -383,6 +384,8 @@ void CEditorDlg::ConnectCommits() {
             &CEditorDlg::OnMoveUp);
     connect(static_cast<QPushButton*>(Control(1109)), &QPushButton::clicked, this,
             &CEditorDlg::OnMoveDown);
+    connect(static_cast<QPushButton*>(Control(1055)), &QPushButton::clicked, this,
+            &CEditorDlg::OnLoadSat);
 }
 
 bool CEditorDlg::OnInitDialog() {
@@ -1039,6 +1042,22 @@ void CEditorDlg::OnOpen() {
         RelabelSatellites();
     }
     NormaliseLetters(m_image.settingsBlock);
+}
+
+void CEditorDlg::OnLoadSat() {
+    CSatListDlg dialog(m_prompts, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    // Whole records into the first slots; the count of slots in use stays as it was.
+    const SatRecordList& added = dialog.AddedList();
+    const int count = std::min(added.GetCount(), static_cast<int>(kMaxSatellites));
+    for (int i = 0; i < count; ++i) {
+        m_image.settingsBlock.satellites[static_cast<std::size_t>(i)] = added.GetAt(i);
+    }
+    if (ShowFirstSatellite()) {
+        RelabelSatellites();
+    }
 }
 
 void CEditorDlg::OnSave() {

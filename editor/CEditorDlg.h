@@ -70,6 +70,8 @@ public:
     void OnSave();
     void OnExit();
     void OnAbout();
+    // The hidden "Load Sat" button: satellites picked from a library go into the first slots.
+    void OnLoadSat();
 
     // The slot buttons "+", "-", "UP" and "DN".
     void OnAddSatellite();
