@@ -1,6 +1,7 @@
 #include "app/CAboutDlg.h"
 
 #include "app/AppIcon.h"
+#include "controls/ControlIds.h"
 #include "controls/DialogUnits.h"
 
 #include <QLabel>
@@ -25,7 +26,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     purpose->setGeometry(du.Rect(40, 25, 119, 8));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setProperty("controlId", 1);
+    SetControlId(ok, 1);
     ok->setGeometry(du.Rect(178, 7, 50, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -3,6 +3,7 @@
 #include "app/AppIcon.h"
 #include "app/CAboutDlg.h"
 #include "controls/CEditListCtrl.h"
+#include "controls/ControlIds.h"
 #include "controls/DialogUnits.h"
 #include "controls/UserPrompts.h"
 #include "editor/CDropDownCombo.h"
@@ -227,7 +228,7 @@ void CEditorDlg::CreateControls() {
 
     const auto place = [&](QWidget* widget, int id, QRect rect) {
         widget->setGeometry(rect);
-        widget->setProperty("controlId", id);
+        SetControlId(widget, id);
         m_controls.insert(id, widget);
     };
 

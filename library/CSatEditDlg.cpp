@@ -1,5 +1,6 @@
 #include "library/CSatEditDlg.h"
 
+#include "controls/ControlIds.h"
 #include "controls/DialogUnits.h"
 #include "controls/UserPrompts.h"
 #include "library/CDropList.h"
@@ -169,10 +170,7 @@ void CSatEditDlg::CreateControls() {
         }
         control->setGeometry(units.Rect(item.x, item.y, item.width, item.height));
         if (item.id != kStatic) {
-            control->setProperty("controlId", item.id);
-            if (!label.isEmpty()) {
-                control->setAccessibleName(label);
-            }
+            SetControlId(control, item.id, label);
         }
         if (item.kind != Kind::Label) {
             label.clear();
@@ -180,13 +178,8 @@ void CSatEditDlg::CreateControls() {
     }
     setFixedSize(units.X(kDialogWidth), units.Y(kDialogHeight));
 
-    const auto byId = [this](int id) -> QWidget* {
-        for (QWidget* child : findChildren<QWidget*>()) {
-            if (child->property("controlId").toInt() == id) {
-                return child;
-            }
-        }
-        return nullptr;
+    const auto byId = [this](int id) {
+        return FindControl(this, id);
     };
     const auto list = [&byId](int id) {
         return static_cast<CDropList*>(byId(id));

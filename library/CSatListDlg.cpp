@@ -1,5 +1,6 @@
 #include "library/CSatListDlg.h"
 
+#include "controls/ControlIds.h"
 #include "controls/DialogUnits.h"
 #include "controls/UserPrompts.h"
 #include "library/CSatEditDlg.h"
@@ -133,10 +134,7 @@ void CSatListDlg::CreateControls() {
         }
         control->setGeometry(units.Rect(item.x, item.y, item.width, item.height));
         if (item.id != kStatic) {
-            control->setProperty("controlId", item.id);
-            if (!label.isEmpty()) {
-                control->setAccessibleName(label);
-            }
+            SetControlId(control, item.id, label);
         }
         if (item.kind != Kind::Label) {
             label.clear();
@@ -144,13 +142,8 @@ void CSatListDlg::CreateControls() {
     }
     setFixedSize(units.X(kDialogWidth), units.Y(kDialogHeight));
 
-    const auto byId = [this](int id) -> QWidget* {
-        for (QWidget* child : findChildren<QWidget*>()) {
-            if (child->property("controlId").toInt() == id) {
-                return child;
-            }
-        }
-        return nullptr;
+    const auto byId = [this](int id) {
+        return FindControl(this, id);
     };
     const auto button = [&byId](int id) {
         return static_cast<QPushButton*>(byId(id));

@@ -1,5 +1,6 @@
 #include "app/CAboutDlg.h"
 #include "app/QtUserPrompts.h"
+#include "controls/ControlIds.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -49,12 +50,7 @@ void AppTest::aboutBoxShowsNameVersionAndClosesWithOk() {
     QVERIFY(texts.contains("orvex Version 1.0"));
     QCOMPARE(about.windowTitle(), QString("About orvex"));
 
-    QPushButton* ok = nullptr;
-    for (QPushButton* button : about.findChildren<QPushButton*>()) {
-        if (button->property("controlId").toInt() == 1) {
-            ok = button;
-        }
-    }
+    auto* ok = FindControl<QPushButton>(&about, 1);
     QVERIFY(ok != nullptr);
     QCOMPARE(ok->text(), QString("OK"));
     QVERIFY(ok->isDefault());

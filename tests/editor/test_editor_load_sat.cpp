@@ -1,6 +1,8 @@
 // "Load Sat": satellites picked in the Satellite List dialog go whole into the first slots.
 #include "EditorTestSupport.h"
 
+#include "controls/ControlIds.h"
+
 #include "model/DefaultSatellites.h"
 
 #include <QListWidget>
@@ -27,15 +29,6 @@ private:
     FakePrompts m_prompts;
     CEditorDlg* m_window = nullptr;
 };
-
-template <typename T> static T* DialogControl(QDialog* dialog, int id) {
-    for (T* child : dialog->findChildren<T*>()) {
-        if (child->property("controlId").toInt() == id) {
-            return child;
-        }
-    }
-    return nullptr;
-}
 
 void EditorLoadSatTest::init() {
     m_prompts.Reset();
@@ -95,8 +88,8 @@ void EditorLoadSatTest::pickedRecordsReplaceTheFirstSlotsOnly() {
     AddDefaultSatellites(defaults); // the library's order: "AfriSlar 1", "Amazonas", "Amos", ...
     m_prompts.questionAnswers.push_back(false); // "Do you save sat list?" before "OK": no
     LoadSat([&](QDialog* dialog) {
-        DialogControl<QPushButton>(dialog, 1099)->click(); // "Default"
-        auto* library = DialogControl<QListWidget>(dialog, 1053);
+        FindControl<QPushButton>(dialog, 1099)->click(); // "Default"
+        auto* library = FindControl<QListWidget>(dialog, 1053);
         for (int row : {35, 0, 35}) { // "Sky-l11", "AfriSlar 1", "Sky-l11" again
             QTRY_VERIFY(dialog->isActiveWindow());
             QCOMPARE(library->count(), 40);
@@ -104,9 +97,9 @@ void EditorLoadSatTest::pickedRecordsReplaceTheFirstSlotsOnly() {
             QTest::mouseClick(library->viewport(), Qt::LeftButton, {},
                               library->visualItemRect(library->item(row)).center());
             QVERIFY(library->item(row)->isSelected());
-            QTest::mouseClick(DialogControl<QPushButton>(dialog, 1047), Qt::LeftButton);
+            QTest::mouseClick(FindControl<QPushButton>(dialog, 1047), Qt::LeftButton);
         }
-        QTest::mouseClick(DialogControl<QPushButton>(dialog, 1), Qt::LeftButton);
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton);
     });
     QCOMPARE(m_prompts.questions, QStringList{"Do you save sat list?"});
 
@@ -139,7 +132,7 @@ void EditorLoadSatTest::cancelChangesNothing() {
     const MeterImage before = m_window->Image();
     QTreeWidgetItem* const shown = Tree(*m_window)->currentItem();
     LoadSat([&](QDialog* dialog) {
-        QTest::mouseClick(DialogControl<QPushButton>(dialog, 1052), Qt::LeftButton); // "Cancle"
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1052), Qt::LeftButton); // "Cancle"
     });
     QVERIFY(m_window->Image() == before);
     QCOMPARE(Tree(*m_window)->currentItem(), shown);

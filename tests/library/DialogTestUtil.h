@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/ControlIds.h"
 #include "model/MeterData.h"
 
 #include <QByteArray>
@@ -11,12 +12,7 @@
 
 // The control of a dialog that carries the given layout id, or nullptr.
 template <typename T> T* ControlById(const QWidget* dialog, int id) {
-    for (T* child : dialog->findChildren<T*>()) {
-        if (child->property("controlId").toInt() == id) {
-            return child;
-        }
-    }
-    return nullptr;
+    return FindControl<T>(dialog, id);
 }
 
 inline SatelliteRecord NamedRecord(const char* name) {
