@@ -1,0 +1,142 @@
+#include "model/DefaultSatellites.h"
+#include "model/SatListFile.h"
+
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using Names = std::vector<std::string>;
+
+namespace {
+
+SatelliteRecord Named(const char* name, std::uint16_t longitude = 0) {
+    SatelliteRecord record = MakeNewSatellite(name);
+    record.longitude = longitude;
+    return record;
+}
+
+Names NamesOf(const SatRecordList& list) {
+    Names names;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        names.push_back(NameText(list.GetAt(i)));
+    }
+    return names;
+}
+
+} // namespace
+
+TEST(SatRecordList, InsertSortedByUnsignedBytesBeforeEqualNames) {
+    SatRecordList list;
+    EXPECT_EQ(list.InsertSorted(Named("Nss 703", 1)), 1);
+    list.InsertSorted(Named("Nilesat 102"));
+    list.InsertSorted(Named("NSS 10"));
+    EXPECT_EQ(list.InsertSorted(Named("Nss 703", 2)), 4);
+    EXPECT_EQ(NamesOf(list), (Names{"NSS 10", "Nilesat 102", "Nss 703", "Nss 703"}));
+    EXPECT_EQ(list.GetAt(2).longitude, 2); // the new copy goes before the one already there
+
+    SatelliteRecord high = Named("A");
+    high.name[0] = static_cast<char>(0xE9); // a Latin-1 letter sorts after every ASCII byte
+    EXPECT_GT(CompareNames(high, Named("zzz")), 0);
+    SatelliteRecord full = Named("");
+    full.name.fill('K'); // twelve bytes, no NUL: the bytes behind the field take no part
+    SatelliteRecord behind = full;
+    behind.lnbLowFreq = 1;
+    EXPECT_EQ(CompareNames(full, behind), 0);
+    EXPECT_GT(CompareNames(full, Named("KKKKKKKKKKK")), 0);
+}
+
+TEST(SatRecordList, BadPositionsAreIgnoredOrThrowTheIndexError) {
+    SatRecordList list;
+    for (const char* name : {"A", "B", "C"}) {
+        list.Add(Named(name));
+    }
+    list.RemoveAt(-1);
+    list.RemoveAt(3);
+    list.SetAt(-1, Named("X"));
+    list.SetAt(3, Named("X"));
+    list.SetAt(2, Named("Z"));
+    list.RemoveAt(0);
+    EXPECT_EQ(NamesOf(list), (Names{"B", "Z"}));
+    EXPECT_THROW(static_cast<void>(list.GetAt(-1)), SatIndexError);
+    try {
+        static_cast<void>(list.GetAt(2));
+        FAIL() << "no exception";
+    } catch (const std::out_of_range& error) {
+        EXPECT_STREQ(error.what(), "satellite index error!");
+    }
+}
+
+TEST(DefaultSatellites, FortyRowsEachWithItsOwnStretchOfThePool) {
+    SatRecordList library;
+    AddDefaultSatellites(library);
+    EXPECT_EQ(NamesOf(library),
+              (Names{"AfriSlar 1",  "Amazonas",    "Amos",        "Arabsat 2B",  "Astra",
+                     "Astra 1G",    "Astra 1H",    "Astra 2C",    "Badr",        "ChinaSat 6B",
+                     "EMB-C2",      "Eurbird 2",   "Eurobird 1",  "Eurobird 3",  "Eurobird 4A",
+                     "Eurobird 9A", "Eutelsat",    "Eutelsat W6", "EutelsatW2A", "EutelsatW3A",
+                     "Eutlsat W2",  "Express AM1", "Gvt-G11",     "Hellas Sat2", "Hispasat",
+                     "HotBird",     "Intelsat 11", "Intelsat 1R", "Intelsat 21", "Lntelsat 12",
+                     "NSS 10",      "Nilesat 102", "Nss 703",     "Paksat 1",    "Sirius4",
+                     "Sky-l11",     "Star One C1", "Telstar14R",  "Turksat",     "Turksat 1C"}));
+    const SatelliteRecord afriSlar = library.GetAt(0);
+    ASSERT_EQ(afriSlar.tpCount, 4);
+    EXPECT_EQ(afriSlar.tps[0], (TpEntry{1840, 1469, 'V', 0})); // symbol rate, frequency, letter
+    EXPECT_EQ(afriSlar.tps[4], kFreshTp);
+    const SatelliteRecord astra2C = library.GetAt(7);
+    ASSERT_EQ(astra2C.tpCount, 2);
+    EXPECT_EQ(astra2C.tps[1], (TpEntry{27500, 11798, 'H', 0}));
+    EXPECT_EQ(astra2C.tps[2], kFreshTp);
+    // The rows after the short ones start right behind them; the last row ends the pool.
+    EXPECT_EQ(library.GetAt(17).tps[0], (TpEntry{2170, 10972, 'V', 0})); // Eutelsat W6
+    EXPECT_EQ(library.GetAt(13).tps[0], (TpEntry{6201, 3891, 'H', 0}));  // Eurobird 3
+    EXPECT_EQ(library.GetAt(37).tps[7], (TpEntry{2963, 11736, 'V', 0})); // Telstar14R
+    const SatelliteRecord sky = library.GetAt(35);
+    EXPECT_EQ(std::string({char(sky.tps[0].polarization), char(sky.tps[1].polarization)}), "vh");
+    EXPECT_EQ(library.GetAt(31).longitude, 70); // Nilesat 102, 7.0 W
+    EXPECT_EQ(library.GetAt(31).direction, 'W');
+
+    for (int i = 0; i < library.GetCount(); ++i) { // mark the first run
+        SatelliteRecord record = library.GetAt(i);
+        record.reserved27 = 1;
+        library.SetAt(i, record);
+    }
+    AddDefaultSatellites(library);
+    ASSERT_EQ(library.GetCount(), 80);
+    for (int i = 0; i < 80; i += 2) {
+        EXPECT_EQ(NameText(library.GetAt(i)), NameText(library.GetAt(i + 1)));
+        EXPECT_EQ(library.GetAt(i).reserved27, 0) << "the second copy goes first";
+        EXPECT_EQ(library.GetAt(i + 1).reserved27, 1);
+    }
+}
+
+TEST(SatListFile, WholeRecordsMergeByNameAndSaveByteForByte) {
+    TempDir dir;
+    SatRecordList library;
+    library.Add(Named("Mine"));
+    for (const std::size_t size : {0, 77, 157}) {
+        WriteBytes(dir / "odd.sat", Bytes(size, 0x41));
+        EXPECT_EQ(ReadSatListFile(dir / "odd.sat", library), SatListReadResult::WrongSize) << size;
+    }
+    EXPECT_EQ(NamesOf(library), Names{"Mine"});
+
+    // Random bytes everywhere but the names, as a file written elsewhere may hold.
+    Bytes file = RandomBytes(42, 3 * sizeof(SatelliteRecord));
+    std::memcpy(&file[0], "Nss 703", 8);
+    std::memcpy(&file[78], "NSS 10", 7);
+    std::memcpy(&file[156], "LongNameNoNU", 12); // no NUL
+    WriteBytes(dir / "in.sat", file);
+    ASSERT_EQ(ReadSatListFile(dir / "in.sat", library), SatListReadResult::Done);
+    EXPECT_EQ(NamesOf(library), (Names{"LongNameNoNU", "Mine", "NSS 10", "Nss 703"}));
+    library.RemoveAt(1);
+    ASSERT_EQ(WriteSatListFile(dir / "out.sat", library), SatListWriteResult::Done);
+    Bytes expected(file.begin() + 156, file.end());
+    expected.insert(expected.end(), file.begin() + 78, file.begin() + 156);
+    expected.insert(expected.end(), file.begin(), file.begin() + 78);
+    EXPECT_EQ(ReadBytes(dir / "out.sat"), expected);
+
+    ASSERT_EQ(WriteSatListFile(dir / "out.sat", SatRecordList()), SatListWriteResult::Done);
+    EXPECT_EQ(ReadBytes(dir / "out.sat"), Bytes{});
+    EXPECT_EQ(ReadSatListFile(dir / "out.sat", library), SatListReadResult::WrongSize);
+}
