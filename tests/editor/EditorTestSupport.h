@@ -47,15 +47,6 @@ inline void PutU16(QByteArray& bytes, int offset, std::uint16_t value) {
     bytes[offset + 1] = static_cast<char>(value >> 8);
 }
 
-inline std::uint16_t GetU16(const QByteArray& bytes, int offset) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) |
-                                      static_cast<std::uint8_t>(bytes[offset + 1]) << 8);
-}
-
-inline std::uint8_t Byte(const QByteArray& bytes, int offset) {
-    return static_cast<std::uint8_t>(bytes[offset]);
-}
-
 inline QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
     QFile file(path);
@@ -149,15 +140,6 @@ inline void PickEntry(QComboBox* combo, int index) {
     AfterListClosed(combo);
 }
 
-// Opens the combo's list and closes it with Escape, picking nothing.
-inline void OpenAndCancel(QComboBox* combo) {
-    combo->setFocus(Qt::MouseFocusReason);
-    combo->showPopup();
-    QTest::keyClick(combo->view(), Qt::Key_Escape);
-    QVERIFY(!combo->view()->isVisible());
-    AfterListClosed(combo);
-}
-
 inline void OpenThrough(CEditorDlg& window, FakePrompts& prompts, const QString& path) {
     prompts.openAnswers.push_back(path);
     ClickButton(window, 1008);
@@ -167,14 +149,6 @@ inline QByteArray SaveThrough(CEditorDlg& window, FakePrompts& prompts, const QS
     prompts.saveAnswers.push_back(path);
     ClickButton(window, 1009);
     return ReadFile(path);
-}
-
-inline QStringList Entries(const QComboBox* combo) {
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i) {
-        entries << combo->itemText(i);
-    }
-    return entries;
 }
 
 } // namespace editortest

@@ -1,0 +1,549 @@
+// The editor window driven as a user does: files, the tree, the panes, the TP list, the slot
+// buttons, the pointing hints and "Load Sat", with every prompt answered by the fake.
+
+#include "EditorTestSupport.h"
+
+#include "controls/CEditListCtrl.h"
+#include "controls/CNumEdit.h"
+#include "controls/ControlIds.h"
+#include "model/DefaultSatellites.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QScopeGuard>
+#include <QTimer>
+
+#include <memory>
+
+using namespace editortest;
+
+namespace {
+constexpr int kInsert = 32771;
+constexpr int kDelete = 32772;
+} // namespace
+
+class TestEditorWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void openRefusesBadFilesAndKeepsTheData();
+    void loadShowsBeforeNormalisingAndSaveWritesTheImage();
+    void treeNodesDecideWhatThePaneShows();
+    void longitudeClampsAndRefusesEmpty();
+    void lnbTypePresetsAreShownNotStored();
+    void switchTypeRefillsTheInputs();
+    void codesOutsideTheListsShowNothingAndStay();
+    void nameTypingRelabelsAndStoresLatin1();
+    void localPositionAndSystemSettingCommit();
+    void enterAndEscapeNeverClose();
+    void tpInsertAndDeleteShiftTheEntries();
+    void tpCellEditsAndTheirLimits();
+    void slotButtonsMoveWholeRecords();
+    void hintsFollowTheSatellitePosition();
+    void loadSatCopiesPicksIntoTheFirstSlots();
+
+private:
+    CEditorDlg& W() { return *m_window; }
+    SettingsBlock& Block() { return W().Image().settingsBlock; }
+    SatelliteRecord& Record(int slot) { return Block().satellites[static_cast<std::size_t>(slot)]; }
+    void Show(int slot) { ClickNode(W(), SlotNode(W(), slot)); }
+    QLineEdit* Edit(int id) { return Ctl<QLineEdit>(W(), id); }
+    QComboBox* Combo(int id) { return Ctl<QComboBox>(W(), id); }
+    QString Caption() { return Ctl<QGroupBox>(W(), 1075)->title(); }
+    QTreeWidgetItem* Selected() { return Tree(W())->selectedItems().value(0); }
+    CEditListCtrl* List() { return Ctl<CEditListCtrl>(W(), 1001); }
+    QString Cell(int row, int column) { return List()->item(row, column)->text(); }
+    QPoint Center(int row, int column) {
+        return List()->visualRect(List()->model()->index(row, column)).center();
+    }
+    void ClickCell(int row, int column) {
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Center(row, column));
+    }
+    // A first click focuses the row, a second one opens the cell's editor.
+    CNumEdit* OpenNumber(int row, int column) {
+        ClickCell(row, 0);
+        ClickCell(row, column);
+        return CNumEdit::GetInstance()->IsEditing() ? CNumEdit::GetInstance() : nullptr;
+    }
+    QMenu* RightClick(const QPoint& point);
+    static bool Offered(QMenu* menu, int command) {
+        for (QAction* action : menu->actions()) {
+            if (action->property("commandId").toInt() == command) {
+                return action->isEnabled();
+            }
+        }
+        return false;
+    }
+    void RunMenu(const QPoint& point, int command);
+    void ShowSlotWithTps(int slot, int tps);
+    void Use(int count);
+
+    FakePrompts m_prompts;
+    QTemporaryDir m_dir;
+    std::unique_ptr<CEditorDlg> m_window;
+};
+
+void TestEditorWindow::init() {
+    QVERIFY(m_dir.isValid());
+    m_window = std::make_unique<CEditorDlg>(m_prompts);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestEditorWindow::cleanup() {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+    }
+    m_window.reset();
+    QCOMPARE(m_prompts.Pending(), QString());
+    m_prompts.Reset();
+}
+
+QMenu* TestEditorWindow::RightClick(const QPoint& point) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point,
+                            List()->viewport()->mapToGlobal(point));
+    QApplication::sendEvent(List()->viewport(), &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+void TestEditorWindow::RunMenu(const QPoint& point, int command) {
+    QMenu* menu = RightClick(point);
+    QVERIFY(menu != nullptr && Offered(menu, command));
+    menu->close();
+    for (QAction* action : menu->actions()) {
+        if (action->property("commandId").toInt() == command) {
+            action->trigger();
+        }
+    }
+}
+
+// Distinct transponders in the slot, then the slot shown afresh.
+void TestEditorWindow::ShowSlotWithTps(int slot, int tps) {
+    Record(slot).tpCount = static_cast<std::uint8_t>(tps);
+    for (int k = 0; k < 8; ++k) {
+        Record(slot).tps[static_cast<std::size_t>(k)] = {
+            static_cast<std::uint16_t>(20000 + k), static_cast<std::uint16_t>(11000 + k),
+            k % 2 == 0 ? kHorizontal : kVertical, static_cast<std::uint8_t>(k)};
+    }
+    Show(slot == 0 ? 1 : 0);
+    Show(slot);
+    QCOMPARE(List()->rowCount(), tps);
+}
+
+// Distinct records named "S<slot>" in every slot, labelled so, with `count` in use.
+void TestEditorWindow::Use(int count) {
+    Block().satCount = static_cast<std::uint8_t>(count);
+    for (int slot = 0; slot < 20; ++slot) {
+        SetNameText(Record(slot), "S" + std::to_string(slot));
+        Record(slot).longitude = static_cast<std::uint16_t>(100 + slot);
+        Record(slot).tpCount = static_cast<std::uint8_t>(slot % 8 + 1);
+        SlotNode(W(), slot)->setText(0, QStringLiteral("S%1").arg(slot));
+    }
+}
+
+void TestEditorWindow::openRefusesBadFilesAndKeepsTheData() {
+    QByteArray good = FreshBytes();
+    good[kSatCount] = 4;
+    OpenThrough(W(), m_prompts, WriteFile(m_dir, "good.bin", good));
+    Record(1).longitude = 333; // edited after the load: "kept" is not just the fresh state
+    const MeterImage before = W().Image();
+
+    const QString missing = m_dir.filePath("absent.bin");
+    OpenThrough(W(), m_prompts, missing);
+    QCOMPARE(m_prompts.TakeMessages(),
+             QStringList({"The file '" + missing + "'could not be opened!"}));
+    for (int size : {0, int(kMeterFileSize) - 1, int(kMeterFileSize) + 1}) {
+        OpenThrough(W(), m_prompts, WriteFile(m_dir, "bad.bin", QByteArray(size, '\x11')));
+        QCOMPARE(m_prompts.TakeMessages(), QStringList({"The file error!"}));
+        QVERIFY(W().Image() == before);
+    }
+    OpenThrough(W(), m_prompts, QString()); // cancelled
+    QVERIFY(W().Image() == before);
+    QCOMPARE(m_prompts.openFilters.last(), QStringLiteral("Meter data File (*.bin)|*.bin|"));
+}
+
+void TestEditorWindow::loadShowsBeforeNormalisingAndSaveWritesTheImage() {
+    QByteArray bytes = FreshBytes();
+    for (int i = 0; i < int(kLeadingImageSize); i += 97) {
+        bytes[i] = static_cast<char>(i * 7);
+    }
+    bytes[int(kMeterFileSize) - 1] = 0x5C; // trailing image
+    bytes[Slot(17) + 17] = 0x44;           // a reserved byte of a slot not in use
+    bytes[kSatCount] = 12;
+    bytes[Tp(0, 2) + 4] = 1;    // in use in slot 0: showing it first makes it 'H'
+    bytes[Tp(1, 2) + 4] = 1;    // in use in slot 1: normalising makes it 'V'
+    bytes[Slot(3) + 28] = 2;    // slot 3 uses two transponders ...
+    bytes[Tp(3, 5) + 4] = 1;    // ... so this one is not touched
+    bytes[Slot(4) + 26] = 1;    // direction 1 is West
+    bytes[Slot(5) + 26] = 0x20; // anything else is East
+    bytes[kLocal + 6] = 'q';    // latitude hemisphere: North
+    std::memcpy(bytes.data() + Slot(0), "Hispasat\0", 9);
+    OpenThrough(W(), m_prompts, WriteFile(m_dir, "in.bin", bytes));
+
+    QCOMPARE(Selected(), SlotNode(W(), 0));
+    QCOMPARE(Edit(1073)->text(), QStringLiteral("Hispasat"));
+    QCOMPARE(SlotNode(W(), 0)->text(0), QStringLiteral("Hispasat"));
+    QCOMPARE(SlotNode(W(), 1)->text(0), QStringLiteral("Sat2"));
+    QCOMPARE(Cell(2, 2), QStringLiteral("H"));
+
+    // Still in the field when "Save" is clicked: the click commits it first.
+    Edit(1057)->setFocus(Qt::MouseFocusReason);
+    Edit(1057)->selectAll();
+    QTest::keyClicks(Edit(1057), "192");
+    QByteArray expected = bytes;
+    expected[Tp(0, 2) + 4] = 'H';
+    expected[Tp(1, 2) + 4] = 'V';
+    expected[Slot(4) + 26] = 'W';
+    expected[Slot(5) + 26] = 'E';
+    expected[kLocal + 6] = 'N';
+    PutU16(expected, Slot(0) + 24, 192);
+    QCOMPARE(SaveThrough(W(), m_prompts, m_dir.filePath("out.bin")), expected);
+    QCOMPARE(m_prompts.saveCalls.back().filter, QStringLiteral("Meter data File (*.bin)|*.bin|"));
+    QCOMPARE(m_prompts.saveCalls.back().proposedName, QStringLiteral("MData"));
+
+    const QString unwritable = m_dir.filePath("no-such-folder/out.bin");
+    SaveThrough(W(), m_prompts, unwritable);
+    QCOMPARE(m_prompts.TakeMessages(),
+             QStringList({"The file '" + unwritable + "'could not be opened!"}));
+}
+
+void TestEditorWindow::treeNodesDecideWhatThePaneShows() {
+    QCOMPARE(SlotNode(W(), 0)->text(0), QStringLiteral("Sat1"));
+    QCOMPARE(SlotNode(W(), 19)->text(0), QStringLiteral("Sat20"));
+    Block().satCount = 6;
+    Show(2);
+    QCOMPARE(Caption(), QStringLiteral("Satellite: 3"));
+    QVERIFY(Edit(1057)->isEnabled());
+    // The root and "Satellite List" keep the slot on show, disabled, and empty the list.
+    for (QTreeWidgetItem* node : {Root(W()), SatelliteList(W())}) {
+        ClickNode(W(), node);
+        QVERIFY(W().Control(1075)->isVisible());
+        QVERIFY(!Edit(1057)->isEnabled());
+        QCOMPARE(List()->rowCount(), 0);
+        QCOMPARE(W().m_curSat, std::int8_t{2});
+    }
+    // A slot at or beyond the count is disabled; the pane keeps what it showed.
+    Show(6);
+    QCOMPARE(W().m_curSat, std::int8_t{6});
+    QVERIFY(!Edit(1073)->isEnabled());
+    QCOMPARE(Caption(), QStringLiteral("Satellite: 3"));
+    QCOMPARE(List()->rowCount(), 0);
+    Show(5);
+    QVERIFY(Edit(1073)->isEnabled());
+    // The label decides before the item data: a satellite named "TP List" acts like the root.
+    TypeAndLeave(Edit(1073), "TP List", Tree(W()));
+    Show(4);
+    Show(5);
+    QCOMPARE(W().m_curSat, std::int8_t{4});
+    QVERIFY(!Edit(1073)->isEnabled());
+}
+
+void TestEditorWindow::longitudeClampsAndRefusesEmpty() {
+    Show(2);
+    QLineEdit* longitude = Edit(1057);
+    TypeAndLeave(longitude, "1800", Tree(W()));
+    QCOMPARE(m_prompts.TakeMessages(), QStringList());
+    TypeAndLeave(longitude, "1801", Combo(1058));
+    QCOMPARE(m_prompts.TakeMessages(),
+             QStringList({"Please enter an integer between 0 and 1800."}));
+    QCOMPARE(longitude->text(), QStringLiteral("1800"));
+    QCOMPARE(Record(2).longitude, std::uint16_t{1800});
+    QVERIFY(longitude->hasFocus());
+
+    TypeAndLeave(longitude, "130", Tree(W()));
+    QCOMPARE(Record(2).longitude, std::uint16_t{130});
+    TypeAndLeave(longitude, "", Tree(W()));
+    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Please enter an integer."}));
+    QCOMPARE(longitude->text(), QStringLiteral("130"));
+    QCOMPARE(Record(2).longitude, std::uint16_t{130});
+    QVERIFY(longitude->hasFocus());
+}
+
+void TestEditorWindow::lnbTypePresetsAreShownNotStored() {
+    Record(0).lnbType = kLnbCustomized;
+    Record(0).lnbLowFreq = 5000;
+    Record(0).lnbHighFreq = 6000;
+    Show(0);
+    QVERIFY(Edit(1061)->isEnabled());
+    for (const auto& [entry, low, high] : {std::tuple{0, "9750", "10600"}, {6, "10700", "0"}}) {
+        PickEntry(Combo(1059), entry);
+        QCOMPARE(Record(0).lnbType, std::uint8_t(entry));
+        QCOMPARE(Edit(1061)->text(), QString::fromLatin1(low));
+        QCOMPARE(Edit(1062)->text(), QString::fromLatin1(high));
+        QVERIFY(!Edit(1061)->isEnabled());
+        QCOMPARE(Record(0).lnbLowFreq, std::uint16_t{5000});
+        QCOMPARE(Record(0).lnbHighFreq, std::uint16_t{6000});
+    }
+    // Showing the satellite again shows what is stored.
+    Show(1);
+    Show(0);
+    QCOMPARE(Edit(1061)->text(), QStringLiteral("5000"));
+    QCOMPARE(Edit(1062)->text(), QStringLiteral("6000"));
+}
+
+void TestEditorWindow::switchTypeRefillsTheInputs() {
+    Record(0).switchType = 2;
+    Record(0).switchInput = 11;
+    Show(0);
+    QComboBox* inputs = Combo(1064);
+    QCOMPARE(inputs->currentText(), QStringLiteral("LNB12"));
+    PickEntry(Combo(1063), 1); // DiSEQC1.0: four inputs, the last one taken
+    QCOMPARE(inputs->count(), 4);
+    QCOMPARE(inputs->currentText(), QStringLiteral("LNB4"));
+    QCOMPARE(Record(0).switchType, std::uint8_t{1});
+    QCOMPARE(Record(0).switchInput, std::uint8_t{3});
+    PickEntry(Combo(1063), 0); // None
+    QVERIFY(!inputs->isEnabled());
+    QCOMPARE(Record(0).switchType, std::uint8_t{0});
+    QCOMPARE(Record(0).switchInput, std::uint8_t{0});
+}
+
+void TestEditorWindow::codesOutsideTheListsShowNothingAndStay() {
+    Record(0).lnbPower = 9;
+    Record(0).positionType = 5;
+    W().Image().systemSetting.autoPowerOff = 9;
+    Show(0);
+    for (int id : {1060, 1066}) {
+        QCOMPARE(Combo(id)->currentIndex(), -1);
+        Combo(id)->setFocus();
+        Tree(W())->setFocus();
+    }
+    QCOMPARE(Record(0).lnbPower, std::uint8_t{9});
+    QCOMPARE(Record(0).positionType, std::uint8_t{5});
+    PickEntry(Combo(1060), 1);
+    Tree(W())->setFocus();
+    QCOMPARE(Record(0).lnbPower, std::uint8_t{1});
+
+    ClickNode(W(), Root(W())->child(0));
+    QCOMPARE(Combo(1103)->currentIndex(), -1);
+    Combo(1103)->setFocus();
+    Tree(W())->setFocus();
+    QCOMPARE(W().Image().systemSetting.autoPowerOff, std::uint8_t{9});
+}
+
+void TestEditorWindow::nameTypingRelabelsAndStoresLatin1() {
+    SetNameText(Record(3), "Caf\xE9");
+    Show(3);
+    QLineEdit* name = Edit(1073);
+    QCOMPARE(name->text(), QString::fromUtf8("Café"));
+    name->setFocus();
+    name->end(false);
+    TypeText(name, QString::fromUtf8("ü€")); // the euro sign has no Latin-1 byte
+    QCOMPARE(NameText(Record(3)), std::string("Caf\xE9\xFC"));
+    QCOMPARE(SlotNode(W(), 3)->text(0), QString::fromUtf8("Caféü"));
+    QTest::keyClicks(name, "1234567890"); // eleven characters at most
+    QCOMPARE(NameText(Record(3)), std::string("Caf\xE9\xFC"
+                                              "123456"));
+    QCOMPARE(SlotNode(W(), 3)->text(0), QString::fromUtf8("Caféü123456"));
+}
+
+void TestEditorWindow::localPositionAndSystemSettingCommit() {
+    LocalPosition& local = Block().localPosition;
+    ClickNode(W(), Root(W())->child(1));
+    TypeAndLeave(Edit(1077), "901", Tree(W()));
+    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Please enter an integer between 0 and 900."}));
+    QCOMPARE(Edit(1077)->text(), QStringLiteral("900"));
+    QCOMPARE(local.latitude, std::uint16_t{900});
+    TypeAndLeave(Edit(1080), "1234", Tree(W()));
+    QCOMPARE(local.longitude, std::uint16_t{1234});
+    PickEntry(Combo(1079), 1);
+    Tree(W())->setFocus();
+    QCOMPARE(local.latitudeDir, kSouth);
+
+    ClickNode(W(), Root(W())->child(0));
+    QTest::mouseClick(W().Control(1104), Qt::LeftButton);
+    QCOMPARE(W().Image().systemSetting.beep, std::uint8_t{1});
+    QCOMPARE(W().Image().systemSetting.backlight, std::uint8_t{0});
+    QTest::mouseClick(W().Control(1106), Qt::LeftButton);
+    QCOMPARE(W().Image().systemSetting.backlight, std::uint8_t{1});
+    QCOMPARE(W().Image().systemSetting.beep, std::uint8_t{1});
+}
+
+void TestEditorWindow::enterAndEscapeNeverClose() {
+    Show(0);
+    for (int id : {1057, 1059, 1043, 1001, 1009}) {
+        W().Control(id)->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(W().Control(id), key);
+            QVERIFY2(W().isVisible(), qPrintable(QStringLiteral("%1 %2").arg(id).arg(key)));
+        }
+    }
+}
+
+void TestEditorWindow::tpInsertAndDeleteShiftTheEntries() {
+    ShowSlotWithTps(3, 5);
+    const auto before = Record(3).tps;
+    RunMenu(Center(2, 1), kInsert);
+    QCOMPARE(List()->rowCount(), 6);
+    for (int row = 0; row < 6; ++row) {
+        QCOMPARE(Cell(row, 0), QString::number(row + 1));
+    }
+    QCOMPARE(QStringList({Cell(2, 1), Cell(2, 2), Cell(2, 3)}),
+             QStringList({"9750", "H", "10600"}));
+    QCOMPARE(Record(3).tpCount, std::uint8_t{6});
+    QCOMPARE(Record(3).tps[1], before[1]);
+    QCOMPARE(Record(3).tps[2], kFreshTp);
+    QCOMPARE(Record(3).tps[3], before[2]);
+    QCOMPARE(Record(3).tps[5], before[4]);
+
+    RunMenu(Center(0, 1), kDelete);
+    QCOMPARE(List()->rowCount(), 5);
+    QCOMPARE(Cell(0, 0), QStringLiteral("1"));
+    QCOMPARE(Cell(0, 1), QStringLiteral("11001"));
+    QCOMPARE(Record(3).tpCount, std::uint8_t{5});
+    QCOMPARE(Record(3).tps[0], before[1]);
+    QCOMPARE(Record(3).tps[1], kFreshTp);
+    QCOMPARE(Record(3).tps[4], before[4]);
+    QCOMPARE(Record(3).tps[5], before[4]); // out of use, keeps its bytes
+    RunMenu(Center(4, 1), kDelete);
+    QCOMPARE(List()->currentRow(), 3);
+
+    // Eight transponders leave nothing to insert; nor does a list the root emptied.
+    ShowSlotWithTps(0, 8);
+    QMenu* menu = RightClick(Center(7, 1));
+    QVERIFY(!Offered(menu, kInsert) && Offered(menu, kDelete));
+    menu->close();
+    ClickNode(W(), Root(W()));
+    menu = RightClick(QPoint(5, 5));
+    QVERIFY(!Offered(menu, kInsert) && !Offered(menu, kDelete));
+    menu->close();
+}
+
+void TestEditorWindow::tpCellEditsAndTheirLimits() {
+    ShowSlotWithTps(0, 2);
+    CNumEdit* edit = OpenNumber(0, 1);
+    QVERIFY(edit != nullptr);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Can not empty!"}));
+    QCOMPARE(Cell(0, 1), QStringLiteral("11000"));
+    QCOMPARE(Record(0).tps[0].frequency, std::uint16_t{11000});
+
+    edit = OpenNumber(0, 3);
+    QVERIFY(edit != nullptr);
+    edit->selectAll();
+    QTest::keyClicks(edit, "65536");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(Record(0).tps[0].symbolRate, std::uint16_t{65535});
+    QCOMPARE(Cell(0, 3), QStringLiteral("65535"));
+
+    // Escape puts the old text back and still reports it, so the record takes the cell's value.
+    Record(0).tps[1].frequency = 5;
+    edit = OpenNumber(1, 1);
+    QVERIFY(edit != nullptr);
+    QTest::keyClicks(edit, "777");
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QVERIFY(W().isVisible());
+    QCOMPARE(Cell(1, 1), QStringLiteral("11001"));
+    QCOMPARE(Record(0).tps[1].frequency, std::uint16_t{11001});
+}
+
+void TestEditorWindow::slotButtonsMoveWholeRecords() {
+    Use(5);
+    const auto before = Block().satellites;
+    Show(12); // "+" on a slot not in use appends after the last one in use
+    ClickButton(W(), 1111);
+    QCOMPARE(Block().satCount, std::uint8_t{6});
+    QCOMPARE(Record(5), MakeNewSatellite("new Sat"));
+    QCOMPARE(Record(6), before[6]);
+    QCOMPARE(SlotNode(W(), 5)->text(0), QStringLiteral("new Sat"));
+    QCOMPARE(Selected(), SlotNode(W(), 5));
+    QVERIFY(Edit(1073)->isEnabled());
+
+    Show(3);
+    ClickButton(W(), 1108); // "UP"
+    QCOMPARE(Record(2), before[3]);
+    QCOMPARE(Record(3), before[2]);
+    QCOMPARE(SlotNode(W(), 2)->text(0), QStringLiteral("S3"));
+    QCOMPARE(SlotNode(W(), 3)->text(0), QStringLiteral("S2"));
+    QCOMPARE(Selected(), SlotNode(W(), 2));
+    ClickCell(1, 0); // a TP row click holds "DN" ...
+    ClickButton(W(), 1109);
+    QCOMPARE(Record(2), before[3]);
+    QCOMPARE(Selected(), SlotNode(W(), 2));
+    Show(1); // ... until the tree selection changes
+    Show(2);
+    ClickButton(W(), 1109);
+    QCOMPARE(Record(2), before[2]);
+    QCOMPARE(Record(3), before[3]);
+    QCOMPARE(Selected(), SlotNode(W(), 3));
+
+    Use(1);
+    Show(0);
+    ClickButton(W(), 1049); // "-" on the only satellite
+    QCOMPARE(Block().satCount, std::uint8_t{0});
+    QCOMPARE(Record(0), MakeNewSatellite(""));
+    QCOMPARE(SlotNode(W(), 0)->text(0), QString());
+    QCOMPARE(List()->rowCount(), 0);
+    QVERIFY(!Edit(1073)->isEnabled());
+}
+
+void TestEditorWindow::hintsFollowTheSatellitePosition() {
+    // A dish in London (0.1 W, 51.5 N) and a satellite at 28.2 E; angles worked out by hand.
+    QByteArray bytes = FreshBytes();
+    PutU16(bytes, kLocal, 1);
+    bytes[kLocal + 2] = 'W';
+    PutU16(bytes, kLocal + 4, 515);
+    PutU16(bytes, Slot(0) + 24, 282);
+    OpenThrough(W(), m_prompts, WriteFile(m_dir, "london.bin", bytes));
+    QCOMPARE(SlotNode(W(), 0)->toolTip(0),
+             QString::fromUtf8("28.2° E\nAzimuth: 145.5°\nElevation: 25.4°\nLNB skew: -20.8°"));
+    TypeAndLeave(Edit(1057), "1155", Tree(W()));
+    QCOMPARE(SlotNode(W(), 0)->toolTip(0), QString::fromUtf8("115.5° E\nbelow the horizon"));
+}
+
+void TestEditorWindow::loadSatCopiesPicksIntoTheFirstSlots() {
+    QByteArray bytes = FreshBytes();
+    bytes[kSatCount] = 7;
+    OpenThrough(W(), m_prompts, WriteFile(m_dir, "m.bin", bytes));
+    const MeterImage before = W().Image();
+    SatRecordList defaults;
+    AddDefaultSatellites(defaults);             // "AfriSlar 1" is entry 0, "Sky-l11" entry 35
+    m_prompts.questionAnswers.push_back(false); // "Do you save sat list?" before "OK"
+    bool picked = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr && dialog != m_window.get());
+        const auto closeAnyway = qScopeGuard([dialog] {
+            if (dialog->isVisible()) {
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1099), Qt::LeftButton); // "Default"
+        auto* library = FindControl<QListWidget>(dialog, 1053);
+        for (int row : {35, 0, 35}) {
+            QTRY_VERIFY(dialog->isActiveWindow());
+            library->scrollToItem(library->item(row));
+            QTest::mouseClick(library->viewport(), Qt::LeftButton, {},
+                              library->visualItemRect(library->item(row)).center());
+            QTest::mouseClick(FindControl<QPushButton>(dialog, 1047), Qt::LeftButton); // "Add"
+        }
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton); // "OK"
+        picked = !dialog->isVisible();
+    });
+    Ctl<QPushButton>(W(), 1055)->click(); // hidden, but its command runs
+    QVERIFY(picked);
+    QCOMPARE(m_prompts.questions, QStringList{"Do you save sat list?"});
+
+    // Whole records, not normalised: the third keeps its 'v'; the first was shown and repaired.
+    QVERIFY(Record(2) == defaults.GetAt(35));
+    QCOMPARE(Record(2).tps[0].polarization, std::uint8_t('v'));
+    QVERIFY(Record(1) == defaults.GetAt(0));
+    QCOMPARE(NameText(Record(0)), std::string("Sky-l11"));
+    for (std::size_t slot = 3; slot < kMaxSatellites; ++slot) {
+        QVERIFY(Block().satellites[slot] == before.settingsBlock.satellites[slot]);
+    }
+    QCOMPARE(Block().satCount, std::uint8_t(7));
+    QCOMPARE(SlotNode(W(), 0)->text(0), QStringLiteral("Sky-l11"));
+    QCOMPARE(SlotNode(W(), 1)->text(0), QStringLiteral("AfriSlar 1"));
+    QCOMPARE(SlotNode(W(), 3)->text(0), QStringLiteral("Sat4"));
+    QCOMPARE(Selected(), SlotNode(W(), 0));
+}
+
+QTEST_MAIN(TestEditorWindow)
+#include "test_editor_window.moc"
