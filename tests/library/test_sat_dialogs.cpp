@@ -1,0 +1,351 @@
+#include "controls/ControlIds.h"
+#include "library/CDropList.h"
+#include "library/CSatEditDlg.h"
+#include "library/CSatListDlg.h"
+#include "model/AtomicFile.h"
+#include "tests/controls/FakePrompts.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+constexpr int kLibCount = 1097, kLib = 1053, kAddedCount = 1098, kAdded = 1056, kAdd = 1047,
+              kDelete = 1049, kRemove = 1048, kOk = 1, kOpenFile = 1055, kEdit = 1050,
+              kDefault = 1099, kCancle = 1052;
+constexpr int kName = 1032, kTpNumber = 1043, kLongitude = 1028, kLnbType = 1029, kLow = 1016,
+              kHigh = 1017, kSwitchType = 1022, kSwitchInput = 1023, kTpNo = 1030, kTpFreq = 1034,
+              kSymbolRate = 1035;
+const QString kAskAdded = "Do you save added satellites?", kAskList = "Do you save sat list?";
+
+QString Range(int low, int high) {
+    return QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high);
+}
+
+// A record byte for byte, as a satellite list file holds it.
+QByteArray Raw(const SatelliteRecord& record) {
+    return QByteArray(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+} // namespace
+
+class TestSatDialogs final : public QObject {
+    Q_OBJECT
+
+    FakePrompts m_prompts;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CSatListDlg> m_list;
+    std::unique_ptr<CSatEditDlg> m_edit;
+    QWidget* m_dlg = nullptr;
+
+    template <typename D, typename... A> void Show(std::unique_ptr<D>& dlg, const A&... args) {
+        dlg = std::make_unique<D>(args..., m_prompts);
+        (m_dlg = dlg.get())->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg));
+    }
+    void ShowDefaults() {
+        Show(m_list);
+        Click(kDefault);
+    }
+    QByteArray Sat(const char* name) const { return Raw(MakeNewSatellite(name)); }
+    template <typename T = QPushButton> T* W(int id) const { return FindControl<T>(m_dlg, id); }
+    QLineEdit* Box(int id) const { return W<QLineEdit>(id); }
+    CDropList* List(int id) const { return W<CDropList>(id); }
+    QString Count(int id) const { return W<QLabel>(id)->text(); }
+    bool On(int id) const { return W(id)->isEnabled(); }
+    QString Path(const QString& name) const { return m_dir->filePath(name); }
+    QByteArray Read(const QString& name) const {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void Write(const QString& name, const QByteArray& bytes) {
+        QFile file(Path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QStringList Lines(int id) const {
+        QStringList lines;
+        for (int row = 0; row < W<QListWidget>(id)->count(); ++row) {
+            lines << W<QListWidget>(id)->item(row)->text();
+        }
+        return lines;
+    }
+    // Clicks the line at `row` of the view, or below its lines for -1.
+    void ClickLine(int id, int row) {
+        QListWidget* view = W<QListWidget>(id);
+        view->scrollToItem(view->item(row)); // none for -1
+        const QPoint at = row < 0 ? QPoint(5, view->viewport()->height() - 5)
+                                  : view->visualItemRect(view->item(row)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(view->hasFocus() && (row < 0 || view->item(row)->isSelected()));
+    }
+    // Clicks; a `question` must come, answered OK and `saveAs` or, without one, Cancel.
+    void Click(int id, const QString& question = {}, const QString& saveAs = {}) {
+        if (!question.isEmpty()) {
+            m_prompts.questionAnswers.push_back(!saveAs.isEmpty());
+        }
+        if (!saveAs.isEmpty()) {
+            m_prompts.saveAnswers.push_back(Path(saveAs));
+        }
+        QTest::mouseClick(W(id), Qt::LeftButton);
+        QCOMPARE(m_prompts.questions.join(""), question);
+        m_prompts.questions.clear();
+    }
+    void OpenFile(const QString& name, const QString& question = {}, const QString& saveAs = {}) {
+        m_prompts.openAnswers.push_back(name.isEmpty() ? name : Path(name));
+        Click(kOpenFile, question, saveAs);
+        QCOMPARE(m_prompts.openFilters.takeFirst(), "Satellites list File (*.sat)|*.sat|");
+    }
+    // Replaces the box's text by typing, then leaves the box by clicking into another one.
+    void Type(int id, const QString& text, bool leave = true) {
+        QTest::mouseClick(Box(id), Qt::LeftButton);
+        Box(id)->selectAll();
+        QTest::keyClick(Box(id), Qt::Key_Backspace);
+        QTest::keyClicks(Box(id), text);
+        QTest::mouseClick(Box(leave ? (id == kName ? kLongitude : kName) : id), Qt::LeftButton);
+    }
+    // Opens the list's pop-up, highlights the entry and takes it with Return.
+    void Choose(int id, int entry) {
+        CDropList* list = List(id);
+        list->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(list, Qt::Key_F4);
+        QTRY_VERIFY(list->view()->isVisible());
+        list->view()->setCurrentIndex(list->model()->index(entry, 0));
+        QTest::keyClick(list->view(), Qt::Key_Return);
+        QTRY_VERIFY(!list->view()->isVisible());
+    }
+
+private slots:
+    void init() { QVERIFY((m_dir = std::make_unique<QTemporaryDir>())->isValid()); }
+    void cleanup() {
+        LimitBytesWrittenForTests(kNoWriteLimit);
+        const QString pending = m_prompts.Pending() + m_prompts.questions.join('\n');
+        m_prompts.Reset();
+        m_list.reset(), m_edit.reset();
+        QVERIFY2(pending.isEmpty(), qPrintable(pending));
+    }
+
+    void openFileTwiceThenDefault() {
+        Show(m_list);
+        SatelliteRecord odd = MakeNewSatellite("Nss 703");
+        odd.lnbType = 200;
+        Write("1.sat", Raw(odd) + Sat("Astra") + Sat("NSS 10"));
+        Write("2.sat", Sat("Badr") + Sat("Amos"));
+        OpenFile("1.sat");
+        QCOMPARE(Lines(kLib), QStringList({"Astra", "NSS 10", "Nss 703"}));
+        OpenFile("2.sat");
+        QCOMPARE(Lines(kLib), QStringList({"Amos", "Astra", "Badr", "NSS 10", "Nss 703"}));
+        QCOMPARE(m_list->Library().GetAt(4), odd); // bytes come in unchanged
+
+        ShowDefaults();
+        const QStringList lines = Lines(kLib);
+        QCOMPARE(lines.first() + "," + lines.last(), "AfriSlar 1,Turksat 1C");
+        QCOMPARE(lines.mid(29, 4),
+                 QStringList({"Lntelsat 12", "NSS 10", "Nilesat 102", "Nss 703"}));
+        OpenFile("2.sat", kAskAdded); // "Cancel" empties the library before the file is read
+        QCOMPARE(Lines(kLib), QStringList({"Amos", "Badr"}));
+    }
+
+    void fileSizes_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("good");
+        QTest::newRow("0 bytes") << 0 << false;
+        QTest::newRow("77 bytes") << 77 << false;
+        QTest::newRow("78 bytes") << 78 << true;
+        QTest::newRow("157 bytes") << 157 << false;
+    }
+    void fileSizes() {
+        QFETCH(int, size);
+        QFETCH(bool, good);
+        Write("lib.sat", (Sat("Zeta") + Sat("Zeta") + '\0').left(size));
+        Show(m_list);
+        OpenFile("lib.sat");
+        QCOMPARE(m_prompts.TakeMessages(), good ? QStringList() : QStringList{"The file error!"});
+        QCOMPARE(Lines(kLib), good ? QStringList{"Zeta"} : QStringList());
+    }
+
+    void focusRulesEnableButtons() {
+        ShowDefaults();
+        QVERIFY(!On(kAdd) && !On(kEdit) && !On(kDelete) && !On(kRemove));
+        ClickLine(kLib, 0);
+        QVERIFY(On(kAdd) && On(kEdit) && On(kDelete) && !On(kRemove));
+        Click(kAdd);
+        ClickLine(kAdded, -1);
+        QVERIFY(!On(kAdd) && !On(kEdit) && !On(kDelete) && On(kRemove));
+        ClickLine(kAdded, 0);
+        Click(kRemove);
+        ClickLine(kAdded, -1); // an empty added view takes "Remove" away
+        QVERIFY(!On(kRemove) && !On(kAdd) && !On(kEdit) && !On(kDelete));
+        ClickLine(kLib, 3);
+        OpenFile(QString(), kAskAdded); // empties the library: ">>" stays, nothing else
+
+        ClickLine(kLib, -1);
+        QVERIFY(!On(kEdit) && !On(kDelete) && On(kAdd));
+        Click(kAdd);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList{"satellite null"});
+    }
+
+    void pickRemoveAndDelete() {
+        ShowDefaults();
+        for (int row : {0, 1, 2, 3}) {
+            ClickLine(kLib, row);
+            Click(kAdd);
+        }
+        ClickLine(kAdded, 1);
+        Click(kRemove);
+        Click(kRemove); // removes the line that moved up
+        QCOMPARE(Lines(kAdded), QStringList({"AfriSlar 1", "Arabsat 2B"}));
+        ClickLine(kLib, 1);
+        Click(kDelete);
+        Click(kDelete); // the refilled view has no selection
+        QCOMPARE(Lines(kLib).mid(0, 3), QStringList({"AfriSlar 1", "Amos", "Arabsat 2B"}));
+        ClickLine(kLib, 8);
+        for (int pick = 3; pick <= 20; ++pick) {
+            Click(kAdd);
+        }
+        Click(kAdd);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList{"satellite <= 10"});
+        QCOMPARE(Count(kAddedCount), "20");
+    }
+
+    void saveQuestionFailsThenSaves() {
+        ShowDefaults();
+        QByteArray saved;
+        for (int i = 0; i < m_list->Library().GetCount(); ++i) {
+            saved += Raw(m_list->Library().GetAt(i));
+        }
+        Write("lib.sat", Sat("Old"));
+        LimitBytesWrittenForTests(100);
+        Click(kOpenFile, kAskAdded, "lib.sat"); // the open dialog must not follow
+        QCOMPARE(m_prompts.TakeMessages(), QStringList({"Write file error!", "Save false!"}));
+        QCOMPARE(Read("lib.sat"), Sat("Old"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"lib.sat"});
+        QCOMPARE(Count(kLibCount), "40");
+        LimitBytesWrittenForTests(kNoWriteLimit);
+        Click(kDefault, kAskList, "lib"); // saved: "lib" gets ".sat" and replaces the old file
+        QCOMPARE(m_prompts.saveCalls.back().filter, "Satellite list File (*.sat)|*.sat|");
+        QVERIFY(!QFile::exists(Path("lib")));
+        QCOMPARE(Read("lib.sat"), saved);
+    }
+
+    void okCancleAndEscape() {
+        Show(m_list);
+        Click(kOk);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList{"satellite null"});
+        QVERIFY(m_list->isVisible());
+        Click(kDefault);
+        ClickLine(kLib, 39);
+        Click(kAdd);
+        Click(kOk, kAskList);
+        QCOMPARE(m_list->result(), int(QDialog::Accepted));
+        QCOMPARE(m_list->Library().GetCount(), 0);
+        QCOMPARE(NameText(m_list->AddedList().GetAt(0)), std::string("Turksat 1C"));
+        ShowDefaults();
+        Click(kCancle, kAskList);
+        QVERIFY(!m_list->isVisible() && m_list->result() == QDialog::Rejected);
+        ShowDefaults();
+        QTest::keyClick(W(kDefault), Qt::Key_Escape); // asks nothing
+        QVERIFY(!m_list->isVisible() && m_list->result() == QDialog::Rejected);
+    }
+
+    void confirmedAtOnce_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("fresh, 8 kept") << 8 << 8;
+        QTest::newRow("0 becomes 1") << 0 << 1;
+        QTest::newRow("9 becomes 1") << 9 << 1;
+    }
+    void confirmedAtOnce() {
+        QFETCH(int, stored);
+        SatelliteRecord record = MakeNewSatellite("Satellite00");
+        record.tpCount = static_cast<std::uint8_t>(stored);
+        Show(m_edit, record);
+        Click(kOk);
+        QCOMPARE(m_edit->result(), int(QDialog::Accepted));
+        QFETCH(int, kept);
+        record.tpCount = static_cast<std::uint8_t>(kept);
+        QCOMPARE(m_edit->GetRecord(), record);
+    }
+
+    void nameAndNumberBoxes() {
+        SatelliteRecord record = MakeNewSatellite("C");
+        record.lnbType = kLnbCustomized;
+        Show(m_edit, record);
+        Type(kName, "Astra   ");
+        QCOMPARE(NameText(m_edit->GetRecord()) + Box(kName)->text().toStdString(), "AstraAstra");
+        const SatelliteRecord& now = m_edit->GetRecord();
+        // Types into the box and leaves it: the message, then the value shown and stored.
+        const auto check = [&](int box, const char* typed, const QString& message,
+                               const std::uint16_t& stored, int kept) {
+            Type(box, typed);
+            QCOMPARE(m_prompts.TakeMessages().join(""), message);
+            QCOMPARE(Box(box)->text() + "/" + QString::number(stored), QString("%1/%1").arg(kept));
+        };
+        check(kLow, "15000", "", now.lnbLowFreq, 12750);
+        check(kHigh, "25000", Range(0, 20000), now.lnbHighFreq, 12750);
+        check(kLongitude, "2000", Range(0, 1800), now.longitude, 1800);
+        check(kSymbolRate, "1999", Range(2000, 45000), now.tps[0].symbolRate, 2000);
+        check(kSymbolRate, "2000", "", now.tps[0].symbolRate, 2000);
+        check(kSymbolRate, "45001", Range(2000, 45000), now.tps[0].symbolRate, 45000);
+        Type(kName, "   "); // refused when left and again on confirming
+        Click(kOk);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList(2, "Satellite's name can not be empty!"));
+        QCOMPARE(NameText(now), std::string("Astra"));
+        QVERIFY(m_edit->isVisible());
+    }
+
+    void choiceLists() {
+        SatelliteRecord record = MakeNewSatellite("L");
+        record.switchType = 2; // DiSEQC1.1
+        record.switchInput = 11;
+        record.tpCount = 1;
+        record.tps[2] = {3333, 4444, kVertical, 0};
+        Show(m_edit, record);
+        Choose(kLnbType, 1); // OCS: presets shown, not stored
+        QCOMPARE(Box(kLow)->text() + "/" + Box(kHigh)->text(), "5150/5750");
+        QVERIFY(!Box(kLow)->isEnabled() && !Box(kHigh)->isEnabled());
+
+        QCOMPARE(List(kSwitchInput)->currentText(), "LNB12");
+        Choose(kSwitchType, 1); // DiSEQC1.0
+        QCOMPARE(List(kSwitchInput)->count(), 4);
+        QCOMPARE(List(kSwitchInput)->currentText(), "LNB4");
+        QCOMPARE(int(m_edit->GetRecord().switchInput), 3);
+        Choose(kSwitchType, 0); // None
+        QCOMPARE(List(kSwitchInput)->count(), 1);
+        QVERIFY(!List(kSwitchInput)->isEnabled());
+
+        Choose(kTpNumber, 7);
+        QTest::mouseClick(Box(kName), Qt::LeftButton);
+        QCOMPARE(List(kTpNo)->count(), 8);
+        QCOMPARE(List(kTpNo)->itemText(0) + "," + List(kTpNo)->itemText(7), "TP No1,TP No8");
+        Choose(kTpNo, 2);
+        QCOMPARE(Box(kTpFreq)->text() + "/" + Box(kSymbolRate)->text(), "4444/3333");
+        Click(kOk);
+        QCOMPARE(m_edit->result(), int(QDialog::Accepted));
+        record.lnbType = 1;
+        record.switchType = record.switchInput = 0;
+        record.tpCount = 8;
+        QCOMPARE(m_edit->GetRecord(), record);
+    }
+
+    void confirmBlockedWhileSymbolRateOutOfRange() {
+        SatelliteRecord record = MakeNewSatellite("AfriSlar 1");
+        record.tps[0].symbolRate = 1840;
+        Show(m_edit, record);
+        // Leaving the name box checks every box as well, so the range is reported twice.
+        Click(kOk);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList({Range(2000, 45000), Range(2000, 45000)}));
+        QVERIFY(m_edit->isVisible() && Box(kSymbolRate)->hasFocus());
+        Type(kSymbolRate, "2050", false);
+        QTest::keyClick(Box(kSymbolRate), Qt::Key_Return); // confirms without leaving first
+        QCOMPARE(m_edit->result(), int(QDialog::Accepted));
+        QCOMPARE(int(m_edit->GetRecord().tps[0].symbolRate), 2050);
+    }
+};
+
+QTEST_MAIN(TestSatDialogs)
+#include "test_sat_dialogs.moc"
