@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -119,6 +121,27 @@ class TestSatDialogs final : public QObject {
         QTRY_VERIFY(!list->view()->isVisible());
     }
 
+    // Works the Edit Satellite dialog that the next click opens, then makes sure it is closed.
+    void InEditDialog(const std::function<void()>& act) {
+        QTimer::singleShot(0, this, [this, act] {
+            auto* edit = qobject_cast<CSatEditDlg*>(QApplication::activeModalWidget());
+            QVERIFY(edit != nullptr);
+            QWidget* const outer = std::exchange(m_dlg, edit);
+            QVERIFY(QTest::qWaitForWindowActive(edit));
+            act();
+            m_dlg = outer;
+            if (edit->isVisible()) {
+                edit->reject();
+            }
+        });
+    }
+
+    // Offscreen, a closed inner dialog hands the activation back to nobody; a desktop would.
+    void Reactivate() {
+        m_dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg));
+    }
+
 private slots:
     void init() { QVERIFY((m_dir = std::make_unique<QTemporaryDir>())->isValid()); }
     void cleanup() {
@@ -148,6 +171,31 @@ private slots:
                  QStringList({"Lntelsat 12", "NSS 10", "Nilesat 102", "Nss 703"}));
         OpenFile("2.sat", kAskAdded); // "Cancel" empties the library before the file is read
         QCOMPARE(Lines(kLib), QStringList({"Amos", "Badr"}));
+    }
+
+    void newSatAndEditGoThroughTheEditDialog() {
+        ShowDefaults();
+        InEditDialog([this] { Click(kOk); });
+        Click(1054); // "New Sat", confirmed at once: sorted in, whatever was selected
+        Reactivate();
+        QCOMPARE(Lines(kLib).at(34), "Satellite00");
+        QCOMPARE(m_list->Library().GetAt(34), MakeNewSatellite("Satellite00"));
+        ClickLine(kLib, 1);
+        InEditDialog([this] {
+            Type(kName, "Zulu");
+            Click(kOk);
+        });
+        Click(kEdit); // the new name stays where the old one stood: no re-sorting
+        Reactivate();
+        QCOMPARE(Lines(kLib).mid(0, 3), QStringList({"AfriSlar 1", "Zulu", "Amos"}));
+        QCOMPARE(m_list->Library().GetAt(1).tpCount, std::uint8_t(8)); // all eight kept
+        QCOMPARE(m_list->Library().GetAt(1).longitude, std::uint16_t(610));
+        ClickLine(kLib, 2);
+        InEditDialog([this] { QTest::keyClick(W(kOk), Qt::Key_Escape); });
+        Click(kEdit); // cancelled: nothing changes
+        Reactivate();
+        QCOMPARE(m_list->Library().GetAt(2).tpCount, std::uint8_t(8));
+        QVERIFY(m_list->IsChanged());
     }
 
     void fileSizes_data() {
