@@ -6,7 +6,9 @@
 #include "controls/CEditListCtrl.h"
 #include "controls/CNumEdit.h"
 #include "controls/ControlIds.h"
+#include "model/AtomicFile.h"
 #include "model/DefaultSatellites.h"
+#include "model/InputFile.h"
 
 #include <QGroupBox>
 #include <QListWidget>
@@ -161,6 +163,14 @@ void TestEditorWindow::openRefusesBadFilesAndKeepsTheData() {
         QCOMPARE(m_prompts.TakeMessages(), QStringList({"The file error!"}));
         QVERIFY(W().Image() == before);
     }
+    // A file that comes back short while it is read: nothing of it reaches the window.
+    const QString other = WriteFile(m_dir, "other.bin", QByteArray(int(kMeterFileSize), '\x22'));
+    LimitBytesReadForTests(kSettingsBlockOffset + 100);
+    OpenThrough(W(), m_prompts, other);
+    LimitBytesReadForTests(kNoReadLimit);
+    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Read file error!"}));
+    QVERIFY(W().Image() == before);
+    QCOMPARE(SlotNode(W(), 1)->text(0), QStringLiteral("Sat2"));
     OpenThrough(W(), m_prompts, QString()); // cancelled
     QVERIFY(W().Image() == before);
     QCOMPARE(m_prompts.openFilters.last(), QStringLiteral("Meter data File (*.bin)|*.bin|"));
@@ -204,6 +214,15 @@ void TestEditorWindow::loadShowsBeforeNormalisingAndSaveWritesTheImage() {
     QCOMPARE(SaveThrough(W(), m_prompts, m_dir.filePath("out.bin")), expected);
     QCOMPARE(m_prompts.saveCalls.back().filter, QStringLiteral("Meter data File (*.bin)|*.bin|"));
     QCOMPARE(m_prompts.saveCalls.back().proposedName, QStringLiteral("MData"));
+
+    // A save cut short keeps the file that was there.
+    const QByteArray saved = ReadFile(m_dir.filePath("out.bin"));
+    Record(0).longitude = 1;
+    LimitBytesWrittenForTests(kTrailingImageOffset);
+    SaveThrough(W(), m_prompts, m_dir.filePath("out.bin"));
+    LimitBytesWrittenForTests(kNoWriteLimit);
+    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Write file error!"}));
+    QCOMPARE(ReadFile(m_dir.filePath("out.bin")), saved);
 
     const QString unwritable = m_dir.filePath("no-such-folder/out.bin");
     SaveThrough(W(), m_prompts, unwritable);
