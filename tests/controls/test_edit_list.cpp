@@ -159,6 +159,30 @@ private slots:
         QVERIFY(list->hasFocus() && bar->value() > 0);
     }
 
+    void horizontalScrollingBringsTheCellIn() {
+        const int widths[] = {30, 90, 600, 90};
+        for (int column = 0; column < 4; ++column) {
+            list->setColumnWidth(column, widths[column]);
+        }
+        QScrollBar* bar = list->horizontalScrollBar();
+        QTRY_COMPARE(bar->maximum(), 810 - list->viewport()->width());
+        // "SR" partly hidden on the right: its right edge meets the client's right edge.
+        const int width = list->viewport()->width();
+        bar->setValue(bar->value() + list->columnViewportPosition(3) + 90 - width - 30);
+        const int left = list->columnViewportPosition(3);
+        CNumEdit* edit = Open<CNumEdit>(QPoint(left + 10, 5));
+        QVERIFY(edit != nullptr);
+        QCOMPARE(list->columnViewportPosition(3) + 90, width);
+        QCOMPARE(edit->geometry().left(), width - 90);
+        QTest::keyClick(edit, Qt::Key_Escape);
+        // "Freq" with its left edge hidden: brought to the client's left edge.
+        bar->setValue(list->columnViewportPosition(1) + 20 + bar->value());
+        QVERIFY((edit = Open<CNumEdit>(QPoint(30, 5))) != nullptr);
+        QCOMPARE(edit->Column(), 1);
+        QCOMPARE(list->columnViewportPosition(1), 0);
+        QCOMPARE(edit->geometry().left(), 0);
+    }
+
     void comboHeightAndNarrowColumn() {
         for (const auto& [entries, rows] : {std::pair{2, 4}, {9, 11}, {10, 12}, {25, 12}}) {
             offered = QString(entries, 'x').split("", Qt::SkipEmptyParts);
