@@ -1,7 +1,7 @@
-// Instructions of one selection change between two satellite nodes, counted by callgrind:
-//   QT_QPA_PLATFORM=offscreen valgrind --tool=callgrind \
-//       --toggle-collect='CEditorDlg::OnTreeSelectionChanged()' build/bench/orvex_bench_selection
-//       100
+// Instructions of one selection change between two satellite nodes, counted by callgrind with
+// the collection switched on only inside the selection handler:
+//   valgrind --tool=callgrind --toggle-collect='CEditorDlg::OnTreeSelectionChanged()'
+//   build/bench/orvex_bench_selection 100   (one command, under QT_QPA_PLATFORM=offscreen)
 // The total divided by the number of changes printed at the end is the cost of one change.
 #include "app/QtUserPrompts.h"
 #include "editor/CEditorDlg.h"
