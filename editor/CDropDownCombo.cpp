@@ -7,13 +7,21 @@
 #include <QTimer>
 
 CDropDownCombo::CDropDownCombo(QWidget* parent) : QComboBox(parent) {
-    setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    setCompleter(nullptr);
-    // The combo would otherwise select the entry matching the typed text when editing ends.
-    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     // A pick is applied right after the list hides; report the close once it has been.
     connect(this, &QComboBox::activated, this, &CDropDownCombo::FinishClose);
+}
+
+void CDropDownCombo::showEvent(QShowEvent* event) {
+    // Most combos sit in panes that start hidden. Their edit field is made when they are first
+    // shown: making all of them up front was a fifth of the window's start-up.
+    if (!isEditable()) {
+        setEditable(true);
+        setCompleter(nullptr);
+        // The combo would otherwise select the entry matching the typed text when editing ends.
+        disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    }
+    QComboBox::showEvent(event);
 }
 
 void CDropDownCombo::hidePopup() {

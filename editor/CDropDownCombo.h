@@ -24,6 +24,7 @@ signals:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FinishClose();
