@@ -78,8 +78,7 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    friend class CInPlaceCombo;
-    friend class CNumEdit;
+    friend class CInPlaceEdit; // reports the end of an edit
 
     // The editors' end-of-edit report: write the cell, then tell the parent.
     void OnEndLabelEdit(const CellEditRecord& record);

@@ -23,7 +23,7 @@ void CInPlaceCombo::DeleteInstance() {
     s_instance = nullptr;
 }
 
-CInPlaceCombo::CInPlaceCombo() {
+CInPlaceCombo::CInPlaceCombo() : CInPlaceEdit(this) {
     setEditable(false); // choose only, no typed text
     setInsertPolicy(QComboBox::NoInsert);
     // Watch the drop-down: its closing ends the edit, and Escape in it cancels the edit.
@@ -32,7 +32,6 @@ CInPlaceCombo::CInPlaceCombo() {
 }
 
 CInPlaceCombo::~CInPlaceCombo() {
-    m_editing = false;
     // A list that owned the window may delete it; the next GetInstance then starts afresh.
     if (s_instance == this) {
         s_instance = nullptr;
@@ -45,24 +44,10 @@ bool CInPlaceCombo::BeginEdit(quint32 style, const QRect& rect, CEditListCtrl* p
     if (parent == nullptr) {
         return false;
     }
-    if (m_editing) {
-        // Started again without losing the focus: the open edit still gets its report.
-        EndEdit();
-    }
-    ++m_edit; // a close or close-up still pending belongs to the previous edit
-    m_row = row;
-    m_column = column;
-    m_cancelled = false;
     m_choices = choices;
-    m_startText = text;
     m_windowRect = rect;
-    m_list = parent;
-    m_editing = true;
-    setProperty("controlId", id);
+    BeginCell(parent, id, row, column, text);
 
-    if (parentWidget() != parent->viewport()) {
-        setParent(parent->viewport());
-    }
     // The closed field covers the cell; the rest of the rectangle is room for the dropped list,
     // one spare row included.
     const int rowHeight = std::max(1, std::min(rect.height(), parent->rowHeight(row)));
@@ -97,11 +82,11 @@ bool CInPlaceCombo::event(QEvent* event) {
 
 bool CInPlaceCombo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view() && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && m_editing) {
-        m_cancelled = true;
-    } else if (watched == view()->window() && event->type() == QEvent::Hide && m_editing) {
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && IsEditing()) {
+        Cancel();
+    } else if (watched == view()->window() && event->type() == QEvent::Hide && IsEditing()) {
         // The list closes before a picked entry becomes current: end the edit once it has.
-        const quint64 edit = m_edit;
+        const quint64 edit = EditNumber();
         QMetaObject::invokeMethod(
             this, [this, edit] { OnDropDownClosed(edit); }, Qt::QueuedConnection);
     }
@@ -111,7 +96,7 @@ bool CInPlaceCombo::eventFilter(QObject* watched, QEvent* event) {
 void CInPlaceCombo::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
-        m_cancelled = true;
+        Cancel();
         FocusToParent();
         event->accept();
         return;
@@ -139,46 +124,14 @@ void CInPlaceCombo::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-void CInPlaceCombo::EndEdit() {
-    if (!m_editing) {
-        return;
-    }
-    m_editing = false;
-    const quint64 edit = m_edit;
-    const CellEditRecord record{m_row, m_column, m_cancelled ? m_startText : currentText()};
-    if (CEditListCtrl* list = m_list.data()) {
-        list->OnEndLabelEdit(record);
-    }
-    // The window goes only after the report has been handled.
-    QMetaObject::invokeMethod(
-        this, [this, edit] { Close(edit); }, Qt::QueuedConnection);
-}
-
-void CInPlaceCombo::FocusToParent() {
-    if (CEditListCtrl* list = m_list.data()) {
-        list->setFocus(Qt::OtherFocusReason);
-    } else {
-        EndEdit();
-    }
-}
-
 void CInPlaceCombo::OnDropDownClosed(quint64 edit) {
-    if (edit != m_edit || !m_editing) {
+    if (edit != EditNumber() || !IsEditing()) {
         return;
     }
     // Back to the list, unless a click that closed the drop-down took the focus elsewhere.
     const QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr || focus == this || focus == m_list.data()) {
+    if (focus == nullptr || focus == this || focus == List()) {
         FocusToParent();
     }
     EndEdit(); // the focus went elsewhere while the list was open, or cannot come back
-}
-
-void CInPlaceCombo::Close(quint64 edit) {
-    if (edit != m_edit || m_editing) {
-        return; // a newer edit owns the window now
-    }
-    hidePopup();
-    setParent(nullptr);
-    m_list = nullptr;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "controls/CInPlaceEdit.h"
+
 #include <QComboBox>
-#include <QPointer>
 #include <QRect>
 #include <QStringList>
 
@@ -10,7 +11,7 @@ class CEditListCtrl;
 // The drop-down list that CEditListCtrl places over a cell of a combo column. One object serves
 // the whole process; it is placed into a list for each edit and taken out again by a deferred
 // close once the end of the edit has been reported.
-class CInPlaceCombo final : public QComboBox {
+class CInPlaceCombo final : public QComboBox, public CInPlaceEdit {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CInPlaceCombo)
 
@@ -27,12 +28,6 @@ public:
     bool BeginEdit(quint32 style, const QRect& rect, CEditListCtrl* parent, int id, int row,
                    int column, const QStringList& choices, const QString& text);
 
-    bool HasWindow() const { return m_list != nullptr; } // placed for an edit, not closed yet
-    bool IsEditing() const { return m_editing; }         // the end has not been reported yet
-    int Row() const { return m_row; }
-    int Column() const { return m_column; }
-    bool IsCancelled() const { return m_cancelled; }
-    QString StartText() const { return m_startText; }
     QStringList Choices() const { return m_choices; }
     QRect WindowRect() const { return m_windowRect; } // the cell plus the room for the list
 
@@ -45,20 +40,12 @@ protected:
 
 private:
     CInPlaceCombo();
-    void EndEdit();
-    void FocusToParent();
+    QString EditText() const override { return currentText(); }
+    void BeforeClose() override { hidePopup(); }
     void OnDropDownClosed(quint64 edit);
-    void Close(quint64 edit);
 
     static CInPlaceCombo* s_instance;
 
-    int m_row = -1;
-    int m_column = -1;
-    bool m_cancelled = false;
-    QString m_startText;
     QStringList m_choices;
     QRect m_windowRect;
-    QPointer<CEditListCtrl> m_list;
-    bool m_editing = false;
-    quint64 m_edit = 0; // counts edits, so a late close or close-up cannot touch a newer edit
 };

@@ -57,7 +57,7 @@ void CNumEdit::DeleteInstance() {
     s_instance = nullptr;
 }
 
-CNumEdit::CNumEdit() {
+CNumEdit::CNumEdit() : CInPlaceEdit(this) {
     setFrame(false);
     // Every way in for text goes through the filter: no drops and no input method.
     setAcceptDrops(false);
@@ -65,7 +65,6 @@ CNumEdit::CNumEdit() {
 }
 
 CNumEdit::~CNumEdit() {
-    m_editing = false;
     // A list that owned the window may delete it; the next GetInstance then starts afresh.
     if (s_instance == this) {
         s_instance = nullptr;
@@ -77,28 +76,13 @@ bool CNumEdit::BeginEdit(const QRect& rect, CEditListCtrl* parent, int id, int r
     if (parent == nullptr) {
         return false;
     }
-    if (m_editing) {
-        // Started again without losing the focus: the open edit still gets its report.
-        EndEdit();
-    }
-    ++m_edit; // a close still pending belongs to the previous edit
-    m_row = row;
-    m_column = column;
     m_allowedChars = (charsColumn == -1 || charsColumn == column) ? chars : QString();
-    m_startText = text;
-    m_cancelled = false;
     m_limit = -1;
-    m_list = parent;
-    m_editing = true;
-    setProperty("controlId", id);
-
-    if (parentWidget() != parent->viewport()) {
-        setParent(parent->viewport());
-    }
+    BeginCell(parent, id, row, column, text);
     setGeometry(rect);
     show();
     raise();
-    setText(m_startText);
+    setText(text);
     selectAll();
     setFocus(Qt::OtherFocusReason);
     return true;
@@ -160,7 +144,7 @@ bool CNumEdit::event(QEvent* event) {
 void CNumEdit::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Escape) {
-        m_cancelled = true;
+        Cancel();
         FocusToParent();
         event->accept();
         return;
@@ -260,35 +244,4 @@ void CNumEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
     event->accept();
-}
-
-void CNumEdit::EndEdit() {
-    if (!m_editing) {
-        return;
-    }
-    m_editing = false;
-    const quint64 edit = m_edit;
-    const CellEditRecord record{m_row, m_column, m_cancelled ? m_startText : text()};
-    if (CEditListCtrl* list = m_list.data()) {
-        list->OnEndLabelEdit(record);
-    }
-    // The window goes only after the report has been handled.
-    QMetaObject::invokeMethod(
-        this, [this, edit] { Close(edit); }, Qt::QueuedConnection);
-}
-
-void CNumEdit::FocusToParent() {
-    if (CEditListCtrl* list = m_list.data()) {
-        list->setFocus(Qt::OtherFocusReason);
-    } else {
-        EndEdit();
-    }
-}
-
-void CNumEdit::Close(quint64 edit) {
-    if (edit != m_edit || m_editing) {
-        return; // a newer edit owns the window now
-    }
-    setParent(nullptr);
-    m_list = nullptr;
 }

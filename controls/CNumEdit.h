@@ -1,8 +1,9 @@
 #pragma once
 
+#include "controls/CInPlaceEdit.h"
+
 #include <QClipboard>
 #include <QLineEdit>
-#include <QPointer>
 #include <QRect>
 
 class CEditListCtrl;
@@ -12,7 +13,7 @@ class UserPrompts;
 // the allowed characters, typed or pasted, and reports its text when it loses the focus. One
 // object serves the whole process; it is placed into a list for each edit and taken out again by
 // a deferred close once the end of the edit has been reported.
-class CNumEdit final : public QLineEdit {
+class CNumEdit final : public QLineEdit, public CInPlaceEdit {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CNumEdit)
 
@@ -31,13 +32,7 @@ public:
     void LimitText(int chars) { m_limit = chars; }
     void SetPrompts(UserPrompts* prompts) { m_prompts = prompts; }
 
-    bool HasWindow() const { return m_list != nullptr; } // placed for an edit, not closed yet
-    bool IsEditing() const { return m_editing; }         // the end has not been reported yet
-    int Row() const { return m_row; }
-    int Column() const { return m_column; }
-    bool IsCancelled() const { return m_cancelled; }
     QString AllowedChars() const { return m_allowedChars; }
-    QString StartText() const { return m_startText; }
     int TextLimit() const { return m_limit; }
 
     // The filtered paste behind Ctrl+V, Shift+Insert and the context menu's "Paste".
@@ -57,20 +52,11 @@ private:
     bool AcceptsAll(const QString& text) const;
     int Room() const;
     void Beep();
-    void EndEdit();
-    void FocusToParent();
-    void Close(quint64 edit);
+    QString EditText() const override { return text(); }
 
     static CNumEdit* s_instance;
 
-    int m_row = -1;
-    int m_column = -1;
-    bool m_cancelled = false;
     QString m_allowedChars;
-    QString m_startText;
     int m_limit = -1;
     UserPrompts* m_prompts = nullptr;
-    QPointer<CEditListCtrl> m_list;
-    bool m_editing = false;
-    quint64 m_edit = 0; // counts edits, so a late close cannot touch a newer edit
 };
