@@ -1,6 +1,6 @@
 #include "app/CAboutDlg.h"
 
-#include "app/AppIcon.h"
+#include "res/AppIcon.h"
 #include "controls/ControlIds.h"
 #include "controls/DialogUnits.h"
 

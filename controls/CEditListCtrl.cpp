@@ -217,6 +217,13 @@ void CEditListCtrl::mousePressEvent(QMouseEvent* event) {
     if (row >= rowCount() || column >= columnCount() || currentRow() != row) {
         return;
     }
+    EditCell(row, column);
+}
+
+void CEditListCtrl::EditCell(int row, int column) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) {
+        return;
+    }
     const QTableWidgetItem* cell = item(row, column);
     const QString text = cell != nullptr ? cell->text() : QString();
 
@@ -238,6 +245,26 @@ void CEditListCtrl::mousePressEvent(QMouseEvent* event) {
     } else if (!IsReadOnlyColumn(column)) {
         OpenNumericEditor(row, column, text);
     }
+}
+
+void CEditListCtrl::keyPressEvent(QKeyEvent* event) {
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (event->key() == Qt::Key_Menu || shiftF10) {
+        // The context menu of the current row, where a right click on it would open it.
+        const QRect row = visualRect(currentIndex());
+        const QPoint at = row.isValid() ? row.center() : QPoint(0, 0);
+        emit customContextMenuRequested(at);
+        event->accept();
+        return;
+    }
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return ||
+         event->key() == Qt::Key_Enter)) {
+        EditCell(currentRow(), currentColumn());
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 void CEditListCtrl::mouseMoveEvent(QMouseEvent* event) {

@@ -62,6 +62,8 @@ public:
     CInPlaceCombo* OpenComboEditor(int row, int column, const QStringList& choices,
                                    const QString& text);
     CNumEdit* OpenNumericEditor(int row, int column, const QString& text);
+    // Opens the column's editor on the cell, as a click into the focused row does.
+    void EditCell(int row, int column);
 
 signals:
     // WM_GET_CELL_CHOICES: column of the cell about to be edited, an empty list the receiver fills
@@ -75,6 +77,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // F2 and Enter edit the current cell; the Menu key and Shift+F10 ask for the context menu.
+    void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:

@@ -13,8 +13,8 @@ std::uint8_t Letter(int entry, std::uint8_t first, std::uint8_t second) {
 } // namespace
 
 MeterDocument::MeterDocument()
-    : m_image(std::make_unique<MeterImage>(FreshMeterImage())),
-      m_history(InterpretedOf(*m_image)) {}
+    : m_image(std::make_unique<MeterImage>(FreshMeterImage())), m_history(InterpretedOf(*m_image)) {
+}
 
 SatelliteRecord* MeterDocument::Record(int slot) {
     if (slot < 0 || slot >= static_cast<int>(kMaxSatellites)) {
@@ -247,8 +247,7 @@ bool MeterDocument::DeleteSatellite(int slot) {
         return false;
     }
     auto& satellites = block.satellites;
-    std::copy(satellites.begin() + slot + 1, satellites.begin() + count,
-              satellites.begin() + slot);
+    std::copy(satellites.begin() + slot + 1, satellites.begin() + count, satellites.begin() + slot);
     satellites[static_cast<std::size_t>(count - 1)] = MakeNewSatellite("");
     block.satCount = static_cast<std::uint8_t>(count - 1);
     return true;

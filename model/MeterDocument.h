@@ -11,7 +11,13 @@
 #include <vector>
 
 // The numeric fields of the panes, each with its upper limit.
-enum class NumberField { SatelliteLongitude, LnbLowFreq, LnbHighFreq, LocalLongitude, LocalLatitude };
+enum class NumberField {
+    SatelliteLongitude,
+    LnbLowFreq,
+    LnbHighFreq,
+    LocalLongitude,
+    LocalLatitude
+};
 // The option fields that store the chosen entry (letters for the direction lists).
 enum class OptionField {
     Direction,
@@ -40,6 +46,9 @@ public:
     MeterDocument();
 
     const MeterImage& Image() const { return *m_image; }
+    // Bytes changed from outside the editing calls, as a test sets up what a file would hold.
+    // Such changes are not steps of their own: the next step takes them in.
+    MeterImage& UncheckedImage() { return *m_image; }
 
     // --- the panes --------------------------------------------------------------------------
     // Stores the value clamped to the field's limit and answers what was stored.

@@ -248,8 +248,7 @@ TEST(MeterDocument, LoadSatCopiesIntoTheFirstSlotsAndKeepsTheCount) {
     std::vector<SatelliteRecord> picked(22, MakeNewSatellite("Pick"));
     picked[0] = MakeNewSatellite("First");
     document->CopyIntoFirstSlots({picked.begin(), picked.begin() + 3});
-    EXPECT_EQ(Names(*document),
-              Expected({{0, "First"}, {1, "Pick"}, {2, "Pick"}}));
+    EXPECT_EQ(Names(*document), Expected({{0, "First"}, {1, "Pick"}, {2, "Pick"}}));
     EXPECT_EQ(document->Image().settingsBlock.satCount, 2);
     document->CopyIntoFirstSlots(picked);
     EXPECT_EQ(NameText(Sat(*document, 19)), "Pick");

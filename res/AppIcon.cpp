@@ -1,4 +1,4 @@
-#include "app/AppIcon.h"
+#include "res/AppIcon.h"
 
 static void InitResources() {
     Q_INIT_RESOURCE(orvex);
