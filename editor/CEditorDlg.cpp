@@ -6,6 +6,7 @@
 #include "editor/CNavigationTree.h"
 #include "editor/CPaneView.h"
 #include "editor/CSatelliteNode.h"
+#include "editor/CSlotOperations.h"
 #include "editor/CTpListController.h"
 #include "editor/EditorIds.h"
 #include "library/CSatListDlg.h"
@@ -55,26 +56,6 @@ bool IsCtrlY(const QKeyEvent* key) {
 
 } // namespace
 
-class CEditorDlg::Operation {
-public:
-    // record false: the operation starts a new history instead of making a step (a load).
-    explicit Operation(CEditorDlg& window, bool record = true)
-        : m_window(window), m_record(record) {
-        ++m_window.m_operationDepth;
-    }
-    ~Operation() {
-        if (--m_window.m_operationDepth == 0 && m_record) {
-            m_window.CommitStep();
-        }
-    }
-    Operation(const Operation&) = delete;
-    Operation& operator=(const Operation&) = delete;
-
-private:
-    CEditorDlg& m_window;
-    bool m_record;
-};
-
 CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
     : QDialog(parent), m_prompts(prompts) {
     setWindowTitle(QStringLiteral("ORVEX"));
@@ -83,6 +64,7 @@ CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     m_controls = CreateEditorControls(this);
     m_panes = std::make_unique<CPaneView>(this, m_controls, m_prompts);
+    m_slots = std::make_unique<CSlotOperations>(*this);
     m_tree = static_cast<CNavigationTree*>(Control(EditorId::Tree));
     ConnectCommits();
 
@@ -148,20 +130,32 @@ void CEditorDlg::ConnectCommits() {
     button(EditorId::Open, &CEditorDlg::OnOpen);
     button(EditorId::Save, &CEditorDlg::OnSave);
     button(EditorId::Exit, &CEditorDlg::OnExit);
-    button(EditorId::Add, &CEditorDlg::OnAddSatellite);
-    button(EditorId::Delete, &CEditorDlg::OnDeleteSatellite);
-    button(EditorId::Up, &CEditorDlg::OnMoveUp);
-    button(EditorId::Down, &CEditorDlg::OnMoveDown);
+    const auto slotButton = [this](int id, void (CSlotOperations::*handler)()) {
+        connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this,
+                [this, handler] { (m_slots.get()->*handler)(); });
+    };
+    slotButton(EditorId::Add, &CSlotOperations::OnAddSatellite);
+    slotButton(EditorId::Delete, &CSlotOperations::OnDeleteSatellite);
+    slotButton(EditorId::Up, &CSlotOperations::OnMoveUp);
+    slotButton(EditorId::Down, &CSlotOperations::OnMoveDown);
     button(EditorId::LoadSat, &CEditorDlg::OnLoadSat);
 
-    const auto shortcut = [this](const QKeySequence& keys, auto handler) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+    const auto shortcut = [this](QList<QKeySequence> keys, auto handler) {
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, this, handler);
     };
-    shortcut(QKeySequence::Undo, [this] { OnUndoKey(false); });
-    shortcut(QKeySequence::Redo, [this] { OnUndoKey(true); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { OnUndoKey(true); });
-    shortcut(QKeySequence::Open, [this] { PressButton(EditorId::Open); });
-    shortcut(QKeySequence::Save, [this] { PressButton(EditorId::Save); });
+    shortcut(QKeySequence::keyBindings(QKeySequence::Undo), [this] { OnUndoKey(false); });
+    // Some platforms count Ctrl+Y as Redo already; twice would make the key ambiguous.
+    QList<QKeySequence> redo = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redo.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) {
+        redo << QKeySequence(Qt::CTRL | Qt::Key_Y);
+    }
+    shortcut(redo, [this] { OnUndoKey(true); });
+    shortcut(QKeySequence::keyBindings(QKeySequence::Open),
+             [this] { PressButton(EditorId::Open); });
+    shortcut(QKeySequence::keyBindings(QKeySequence::Save),
+             [this] { PressButton(EditorId::Save); });
 }
 
 void CEditorDlg::BuildWindowMenu() {
@@ -305,7 +299,13 @@ void CEditorDlg::OnFieldLeft(QWidget* field) {
         } else {
             OnNumberLeft(edit);
         }
-        edit->setModified(false);
+        // The field's own undo starts again from what is stored; a refused field keeps the
+        // focus and its selection.
+        const bool refused = edit->hasFocus();
+        edit->setText(edit->text());
+        if (refused) {
+            edit->selectAll();
+        }
     } else if (field == p.m_lnbTypeCombo) {
         OnLnbTypeChosen(true);
     } else if (field == p.m_switchTypeCombo) {
@@ -467,6 +467,8 @@ void CEditorDlg::OnOpen() {
 }
 
 bool CEditorDlg::OpenMeterFile(const QString& path) {
+    CommitFocusedField();
+    CommitScope scope(m_committing);
     Operation operation(*this, false);
     switch (m_document.Load(ToPath(path))) {
     case LoadResult::CannotOpen:
@@ -565,6 +567,8 @@ void CEditorDlg::OnRedo() {
 
 void CEditorDlg::ShowSelection(int data) {
     {
+        // The fields still show the old values while the focus moves: nothing is committed.
+        CommitScope scope(m_committing);
         Operation operation(*this, false);
         m_tree->RelabelSatellites(m_document.Image().settingsBlock);
         QTreeWidgetItem* node = m_tree->NodeOfData(data);
@@ -624,88 +628,4 @@ bool CEditorDlg::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-// --- slot buttons ---------------------------------------------------------------------------
-
-void CEditorDlg::OnAddSatellite() {
-    const int slot = CNavigationTree::SlotOfNode(m_tree->SelectedNode());
-    const int count = UsedSlots(m_document.Image().settingsBlock);
-    if (slot < 0 || count >= static_cast<int>(kMaxSatellites)) {
-        m_tree->setFocus();
-        return;
-    }
-    Operation operation(*this);
-    const int target = m_document.AddSatellite(slot);
-    const auto& satellites = m_document.Image().settingsBlock.satellites;
-    for (int k = target; k <= count; ++k) {
-        m_tree->LabelSlotNode(k, satellites[static_cast<std::size_t>(k)]);
-    }
-    if (slot >= count) {
-        m_tree->setCurrentItem(m_tree->SlotNode(target));
-    }
-    m_curSat = static_cast<std::int8_t>(target);
-    EnableEditControls(true);
-    ShowSatellite();
-    m_tree->setFocus();
-}
-
-void CEditorDlg::OnDeleteSatellite() {
-    const int slot = CNavigationTree::SlotOfNode(m_tree->SelectedNode());
-    // A count above twenty counts as the twenty slots that exist.
-    const int count = UsedSlots(m_document.Image().settingsBlock);
-    if (slot < 0 || slot >= count) {
-        m_tree->setFocus();
-        return;
-    }
-    Operation operation(*this);
-    m_document.DeleteSatellite(slot);
-    const auto& satellites = m_document.Image().settingsBlock.satellites;
-    for (int k = slot; k < count; ++k) {
-        m_tree->LabelSlotNode(k, satellites[static_cast<std::size_t>(k)]);
-    }
-    if (count == 1) {
-        EnableEditControls(false);
-        m_tpList->Clear();
-        m_tpList->ForgetRowClick();
-        m_curSat = 0;
-        return;
-    }
-    if (slot == count - 1) {
-        // The selection handling shows the satellite before it.
-        m_tree->setCurrentItem(m_tree->SlotNode(slot - 1));
-        m_curSat = static_cast<std::int8_t>(slot - 1);
-    } else {
-        m_curSat = static_cast<std::int8_t>(slot);
-        ShowSatellite();
-    }
-    m_tree->setFocus();
-}
-
-void CEditorDlg::OnMoveUp() {
-    const int slot = CNavigationTree::SlotOfNode(m_tree->SelectedNode());
-    Operation operation(*this);
-    if (m_document.MoveUp(slot)) {
-        const auto& satellites = m_document.Image().settingsBlock.satellites;
-        m_tree->LabelSlotNode(slot, satellites[static_cast<std::size_t>(slot)]);
-        m_tree->LabelSlotNode(slot - 1, satellites[static_cast<std::size_t>(slot - 1)]);
-        m_tree->setCurrentItem(m_tree->SlotNode(slot - 1));
-    }
-    m_tree->setFocus();
-}
-
-void CEditorDlg::OnMoveDown() {
-    // A click on a TP row holds this button until the list is filled again.
-    if (m_tpList->RowClicked()) {
-        return;
-    }
-    const int slot = CNavigationTree::SlotOfNode(m_tree->SelectedNode());
-    Operation operation(*this);
-    if (m_document.MoveDown(slot)) {
-        const auto& satellites = m_document.Image().settingsBlock.satellites;
-        m_tree->LabelSlotNode(slot, satellites[static_cast<std::size_t>(slot)]);
-        m_tree->LabelSlotNode(slot + 1, satellites[static_cast<std::size_t>(slot + 1)]);
-        m_tree->setCurrentItem(m_tree->SlotNode(slot + 1));
-    }
-    m_tree->setFocus();
 }

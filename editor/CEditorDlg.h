@@ -14,6 +14,7 @@ class CDropDownCombo;
 class CFieldEdit;
 class CNavigationTree;
 class CPaneView;
+class CSlotOperations;
 class CTpListController;
 class QMenu;
 class QRadioButton;
@@ -58,12 +59,6 @@ public:
     void OnUndo();
     void OnRedo();
 
-    // The slot buttons "+", "-", "UP" and "DN".
-    void OnAddSatellite();
-    void OnDeleteSatellite();
-    void OnMoveUp();
-    void OnMoveDown();
-
     // The slot shown in the Satellite pane and the TP list, -1 for none.
     std::int8_t m_curSat = -1;
 
@@ -79,8 +74,27 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    friend class CSlotOperations;
     // Marks a user operation in progress: nested selection handling makes no step of its own.
-    class Operation;
+    // record false: the operation starts a new history instead of making a step (a load).
+    class Operation {
+    public:
+        explicit Operation(CEditorDlg& window, bool record = true)
+            : m_window(window), m_record(record) {
+            ++m_window.m_operationDepth;
+        }
+        ~Operation() {
+            if (--m_window.m_operationDepth == 0 && m_record) {
+                m_window.CommitStep();
+            }
+        }
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+    private:
+        CEditorDlg& m_window;
+        bool m_record;
+    };
 
     void ConnectCommits();
     void BuildWindowMenu();
@@ -107,6 +121,7 @@ private:
     MeterDocument m_document;
     EditorControls m_controls;
     std::unique_ptr<CPaneView> m_panes;
+    std::unique_ptr<CSlotOperations> m_slots;
     CNavigationTree* m_tree = nullptr;
     CTpListController* m_tpList = nullptr;
     bool m_committing = false;

@@ -1,7 +1,7 @@
 #include "controls/CEditListCtrl.h"
 #include "controls/CInPlaceCombo.h"
 #include "controls/CNumEdit.h"
-#include "tests/controls/FakePrompts.h"
+#include "tests/support/FakePrompts.h"
 
 #include <QDialog>
 #include <QHeaderView>

@@ -5,7 +5,7 @@
 
 #include "editor/CEditorDlg.h"
 #include "model/MeterData.h"
-#include "tests/controls/FakePrompts.h"
+#include "tests/support/FakePrompts.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "library/CSatEditDlg.h"
 #include "library/CSatListDlg.h"
 #include "model/AtomicFile.h"
-#include "tests/controls/FakePrompts.h"
+#include "tests/support/FakePrompts.h"
 
 #include <QLabel>
 #include <QLineEdit>

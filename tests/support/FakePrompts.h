@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 // Answers prompts from queues a test fills beforehand and records every text it is shown.
 // A prompt that needs an answer the test did not queue is recorded in `unexpected`; tests
@@ -29,6 +30,10 @@ public:
     // Empty when the test saw everything it caused.
     QString Pending() const;
     void Reset();
+
+    // Runs inside every prompt, as a real dialog would while it is open (it may take the
+    // activation away from the window, for example).
+    std::function<void()> duringPrompt;
 
     std::deque<bool> questionAnswers;
     std::deque<QString> openAnswers; // "" cancels

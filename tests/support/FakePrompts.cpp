@@ -1,7 +1,10 @@
-#include "tests/controls/FakePrompts.h"
+#include "tests/support/FakePrompts.h"
 
 void FakePrompts::Message(QWidget*, const QString& text) {
     messages << text;
+    if (duringPrompt) {
+        duringPrompt();
+    }
 }
 
 bool FakePrompts::Question(QWidget*, const QString& text) {
