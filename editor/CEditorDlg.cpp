@@ -160,15 +160,19 @@ void CEditorDlg::ConnectCommits() {
 
 void CEditorDlg::BuildWindowMenu() {
     m_windowMenu = new QMenu(this);
-    m_undoAction = m_windowMenu->addAction(QStringLiteral("&Undo"), this, &CEditorDlg::OnUndo);
-    m_redoAction = m_windowMenu->addAction(QStringLiteral("&Redo"), this, &CEditorDlg::OnRedo);
+    m_undoAction =
+        m_windowMenu->addAction(QStringLiteral("&Undo"), this, [this] { OnUndoKey(false); });
+    m_redoAction =
+        m_windowMenu->addAction(QStringLiteral("&Redo"), this, [this] { OnUndoKey(true); });
     m_windowMenu->addSeparator();
     QAction* about = m_windowMenu->addAction(QStringLiteral("&About orvex..."), this,
                                              &CEditorDlg::aboutRequested);
     about->setProperty("commandId", 16);
     connect(m_windowMenu, &QMenu::aboutToShow, this, [this] {
-        m_undoAction->setEnabled(m_document.CanUndo());
-        m_redoAction->setEnabled(m_document.CanRedo());
+        const auto* edit = qobject_cast<QLineEdit*>(focusWidget());
+        const bool typing = edit != nullptr && edit->isModified();
+        m_undoAction->setEnabled(typing ? edit->isUndoAvailable() : m_document.CanUndo());
+        m_redoAction->setEnabled(typing ? edit->isRedoAvailable() : m_document.CanRedo());
     });
 }
 
@@ -467,7 +471,6 @@ void CEditorDlg::OnOpen() {
 }
 
 bool CEditorDlg::OpenMeterFile(const QString& path) {
-    CommitFocusedField();
     CommitScope scope(m_committing);
     Operation operation(*this, false);
     switch (m_document.Load(ToPath(path))) {
@@ -549,8 +552,7 @@ void CEditorDlg::OnUndoKey(bool redo) {
 }
 
 void CEditorDlg::OnUndo() {
-    // A command from the menu may come while a field still holds typing: that goes first.
-    CommitFocusedField();
+    // Typing not committed is dropped: the field shows the data undone to.
     CommitStep();
     if (m_document.CanUndo()) {
         ShowSelection(m_document.Undo());
@@ -558,7 +560,6 @@ void CEditorDlg::OnUndo() {
 }
 
 void CEditorDlg::OnRedo() {
-    CommitFocusedField();
     CommitStep();
     if (m_document.CanRedo()) {
         ShowSelection(m_document.Redo());
