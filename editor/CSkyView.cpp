@@ -42,12 +42,6 @@ QString CompassLetter(double azimuth) {
     }
 }
 
-// The point of the rectangle nearest to p, where a leader line ends.
-QPointF Nearest(const QRectF& rect, const QPointF& p) {
-    return {std::clamp(p.x(), rect.left(), rect.right()),
-            std::clamp(p.y(), rect.top(), rect.bottom())};
-}
-
 } // namespace
 
 CSkyView::CSkyView(const MeterImage& image, UserPrompts& prompts, QWidget* parent)
@@ -245,9 +239,9 @@ void CSkyView::PaintSatellites(QPainter& painter, const SkyChart& chart) const {
     painter.save();
     painter.setClipRect(chart.Plot());
     for (const SkyChart::Mark& mark : chart.Marks()) {
-        if (mark.leader) {
+        if (!mark.leader.isNull()) {
             painter.setPen(QPen(Blend(base, text, 0.6), 1.0));
-            painter.drawLine(mark.dot, Nearest(mark.labelRect, mark.dot));
+            painter.drawLine(mark.leader);
         }
     }
     for (const SkyChart::Mark& mark : chart.Marks()) {

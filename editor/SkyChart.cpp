@@ -49,6 +49,59 @@ QRectF Beside(const QPointF& dot, double angle, double distance, const QSizeF& s
     return {QPointF(left, top), size};
 }
 
+// Whether the segment runs through the rectangle: the segment clipped to it (Liang-Barsky)
+// keeps some length. Placing labels asks this often, so it stays plain arithmetic.
+bool Crosses(const QLineF& line, const QRectF& rect) {
+    const double dx = line.dx();
+    const double dy = line.dy();
+    double enter = 0.0;
+    double leave = 1.0;
+    const auto clip = [&](double p, double q) {
+        if (p == 0.0) {
+            return q >= 0.0;
+        }
+        const double t = q / p;
+        if (p < 0.0) {
+            enter = std::max(enter, t);
+        } else {
+            leave = std::min(leave, t);
+        }
+        return enter <= leave;
+    };
+    return clip(-dx, line.x1() - rect.left()) && clip(dx, rect.right() - line.x1()) &&
+           clip(-dy, line.y1() - rect.top()) && clip(dy, rect.bottom() - line.y1());
+}
+
+// Whether two segments cross at a point inside both.
+bool Cross(const QLineF& a, const QLineF& b) {
+    const auto side = [](const QPointF& p, const QPointF& q, const QPointF& r) {
+        return (q.x() - p.x()) * (r.y() - p.y()) - (q.y() - p.y()) * (r.x() - p.x());
+    };
+    const double d1 = side(a.p1(), a.p2(), b.p1());
+    const double d2 = side(a.p1(), a.p2(), b.p2());
+    const double d3 = side(b.p1(), b.p2(), a.p1());
+    const double d4 = side(b.p1(), b.p2(), a.p2());
+    return ((d1 > 0.0 && d2 < 0.0) || (d1 < 0.0 && d2 > 0.0)) &&
+           ((d3 > 0.0 && d4 < 0.0) || (d3 < 0.0 && d4 > 0.0));
+}
+
+// The point of the rectangle nearest to p, where a leader line ends.
+QPointF Nearest(const QRectF& rect, const QPointF& p) {
+    return {std::clamp(p.x(), rect.left(), rect.right()),
+            std::clamp(p.y(), rect.top(), rect.bottom())};
+}
+
+// A rectangle as four edges, compared inline: placing labels compares thousands of them.
+struct Box {
+    double left, top, right, bottom;
+    explicit Box(const QRectF& rect)
+        : left(rect.left()), top(rect.top()), right(rect.right()), bottom(rect.bottom()) {}
+    bool Overlaps(const Box& other) const {
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
+    QRectF Rect() const { return {QPointF(left, top), QPointF(right, bottom)}; }
+};
+
 QRectF DotRect(const QPointF& dot) {
     const double r = SkyChart::kDotRadius + 1.0;
     return {dot.x() - r, dot.y() - r, 2.0 * r, 2.0 * r};
@@ -101,7 +154,7 @@ SkyChart::SkyChart(const SkyInput& input) : m_input(input) {
     for (const Seen& satellite : seen) {
         m_marks.push_back({satellite.slot, satellite.angles.azimuth, satellite.angles.elevation,
                            Project(satellite.angles.azimuth, satellite.angles.elevation),
-                           satellite.label, QRectF(), false});
+                           satellite.label, QRectF(), QLineF()});
     }
     BuildArc(siteLongitude, siteLatitude);
     BuildTicks();
@@ -119,7 +172,7 @@ void SkyChart::PlaceFrame(const std::vector<std::pair<int, QString>>& below) {
         for (const auto& entry : below) {
             width = std::max(width, metrics.horizontalAdvance(entry.second));
         }
-        width = std::min(width + 3.0 * kPad, area.width() * 0.35);
+        width = std::min(std::ceil(width) + 4.0 * kPad, area.width() * 0.35);
         m_belowRect = QRectF(area.right() - width, area.top(), width, area.height());
         area.setRight(m_belowRect.left());
     }
@@ -187,56 +240,118 @@ void SkyChart::BuildTicks() {
     }
 }
 
-// Greedy placement: each label takes the nearest free place around its dot, trying the four
-// sides first and then rings further out, where a leader line joins it to its dot. A label
-// never covers another label or any dot and stays inside the plot; one that finds no place is
-// left out (its dot still answers hover and click).
+// Greedy placement: each label takes the nearest free place around its dot, trying the sides
+// and diagonals first and then rings further out, where a leader line joins it to its dot. A
+// label never covers another label, a dot or a leader line and stays inside the plot. A first
+// round also keeps each leader clear of the other dots and labels; labels that find no such
+// place get one in a second round where their leader may pass under a label. A label that
+// finds no place at all is left out; its dot still answers hover and click.
 void SkyChart::PlaceLabels() {
     if (m_plot.isEmpty()) {
         return;
     }
     const QFontMetricsF metrics(m_input.font);
-    std::vector<QRectF> taken;
+    std::vector<Box> dots;
     for (const Mark& mark : m_marks) {
-        taken.push_back(DotRect(mark.dot));
+        dots.emplace_back(DotRect(mark.dot));
     }
+    std::vector<Box> labels;
+    std::vector<QLineF> leaders;
     const double gap = kDotRadius + 3.0;
     const double step = metrics.height() * 0.8;
     const double reach = std::hypot(m_plot.width(), m_plot.height());
     constexpr double kPi = std::numbers::pi;
-    // Right, left, the diagonals, then above and below.
     constexpr std::array<double, 8> kNear = {0.0,      kPi,          kPi / 4, 3 * kPi / 4,
                                              -kPi / 4, -3 * kPi / 4, kPi / 2, -kPi / 2};
-    // Further out, in sixteenths of a turn: nearer the horizontal first, right before left.
-    constexpr std::array<int, 16> kFar = {0, 8, 1, 7, -1, 9, 2, 6, -2, 10, 3, 5, -3, 11, 4, -4};
-    for (Mark& mark : m_marks) {
+    const Box plot(m_plot);
+
+    const auto place = [&](std::size_t index, bool strict, double limit) {
+        Mark& mark = m_marks[index];
         const QSizeF size(metrics.horizontalAdvance(mark.label) + 2.0 * kPad,
                           metrics.height() + 2.0);
-        const auto fits = [&](const QRectF& rect) {
-            if (!m_plot.contains(rect)) {
+        const auto fits = [&](const QRectF& rect, const QLineF& leader) {
+            const Box spaced(rect.adjusted(-1.0, -1.0, 1.0, 1.0));
+            if (rect.left() < plot.left || rect.right() > plot.right || rect.top() < plot.top ||
+                rect.bottom() > plot.bottom) {
                 return false;
             }
-            const QRectF spaced = rect.adjusted(-1.0, -1.0, 1.0, 1.0);
-            return std::none_of(taken.begin(), taken.end(),
-                                [&](const QRectF& other) { return spaced.intersects(other); });
-        };
-        for (int ring = 0; mark.labelRect.isNull(); ++ring) {
-            const double distance = gap + ring * step;
-            if (distance > reach) {
-                break;
+            const auto covers = [&](const Box& other) {
+                return spaced.Overlaps(other);
+            };
+            // The cheap tests first: most places fail on a rectangle already taken.
+            if (std::any_of(dots.begin(), dots.end(), covers) ||
+                std::any_of(labels.begin(), labels.end(), covers)) {
+                return false;
             }
-            const int directions = ring == 0 ? 8 : 16;
-            for (int i = 0; i < directions; ++i) {
-                const double angle = ring == 0 ? kNear[static_cast<std::size_t>(i)]
-                                               : kPi / 8.0 * kFar[static_cast<std::size_t>(i)];
-                const QRectF rect = Beside(mark.dot, angle, distance, size);
-                if (fits(rect)) {
-                    mark.labelRect = rect;
-                    mark.leader = ring > 0;
-                    taken.push_back(rect);
-                    break;
+            const QRectF spacedRect = spaced.Rect();
+            if (std::any_of(leaders.begin(), leaders.end(),
+                            [&](const QLineF& other) { return Crosses(other, spacedRect); })) {
+                return false;
+            }
+            if (leader.isNull()) {
+                return true;
+            }
+            for (const Box& dot : dots) {
+                // A leader starts inside the dots that touch its own; it may leave them.
+                if (!dot.Overlaps(dots[index]) && Crosses(leader, dot.Rect())) {
+                    return false;
                 }
             }
+            return !strict ||
+                   (std::none_of(labels.begin(), labels.end(),
+                                 [&](const Box& other) { return Crosses(leader, other.Rect()); }) &&
+                    std::none_of(leaders.begin(), leaders.end(),
+                                 [&](const QLineF& other) { return Cross(leader, other); }));
+        };
+        // Labels fan out from the middle of the sky: those of the left half try the left first.
+        const double outward = mark.dot.x() < m_plot.center().x() ? kPi : 0.0;
+        for (int ring = 0;; ++ring) {
+            const double distance = gap + ring * step;
+            if (distance > limit) {
+                return;
+            }
+            // Further out, about a label's height between neighbouring places, nearest the
+            // outward horizontal first, alternating below and above.
+            const int directions =
+                ring == 0 ? 8 : std::max(8, static_cast<int>(2.0 * kPi * distance / (2.0 * step)));
+            for (int i = 0; i < directions; ++i) {
+                const double angle = outward + (ring == 0 ? kNear[static_cast<std::size_t>(i)]
+                                                          : 2.0 * kPi / directions * ((i + 1) / 2) *
+                                                                (i % 2 == 0 ? 1.0 : -1.0));
+                const QRectF rect = Beside(mark.dot, angle, distance, size);
+                const QLineF leader =
+                    ring == 0 ? QLineF() : QLineF(mark.dot, Nearest(rect, mark.dot));
+                if (fits(rect, leader)) {
+                    mark.labelRect = rect;
+                    mark.leader = leader;
+                    labels.emplace_back(rect);
+                    if (!leader.isNull()) {
+                        leaders.push_back(leader);
+                    }
+                    return;
+                }
+            }
+        }
+    };
+    // Dots in a crowd first, while the places near them are free; a lone dot finds room later.
+    std::vector<std::size_t> order(m_marks.size());
+    std::vector<int> neighbours(m_marks.size());
+    const double crowd = 3.0 * metrics.height();
+    for (std::size_t i = 0; i < m_marks.size(); ++i) {
+        order[i] = i;
+        for (const Mark& other : m_marks) {
+            const QPointF d = other.dot - m_marks[i].dot;
+            neighbours[i] += std::hypot(d.x(), d.y()) < crowd ? 1 : 0;
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return neighbours[a] > neighbours[b]; });
+    for (std::size_t i : order) {
+        place(i, true, reach / 3.0);
+    }
+    for (std::size_t i : order) {
+        if (m_marks[i].labelRect.isNull()) {
+            place(i, false, reach);
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "model/MeterData.h"
 
 #include <QFont>
+#include <QLineF>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -44,7 +45,7 @@ public:
         QPointF dot;
         QString label;    // name and orbital position
         QRectF labelRect; // null when no free place was left for it
-        bool leader;      // the label sits away from its dot and needs a line to it
+        QLineF leader;    // from the dot to a label placed away from it; null beside it
     };
     struct Tick {
         double azimuthOrElevation;
