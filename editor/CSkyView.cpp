@@ -4,6 +4,7 @@
 #include "editor/CSatelliteNode.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <QPainterPath>
 #include <QSaveFile>
 #include <QToolTip>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -40,6 +42,19 @@ QString CompassLetter(double azimuth) {
     default:
         return {};
     }
+}
+
+// One line of text aligned in a box. Drawn from its baseline point: drawing into a box lays
+// the text out as a paragraph first, which made up most of the time of a paint.
+void DrawLine(QPainter& painter, const QRectF& box, Qt::Alignment align, const QString& text) {
+    const QFontMetricsF metrics(painter.font());
+    double x = box.left();
+    if (align & (Qt::AlignHCenter | Qt::AlignRight)) {
+        const double width = metrics.horizontalAdvance(text);
+        x = align & Qt::AlignRight ? box.right() - width : box.center().x() - width / 2.0;
+    }
+    const double y = box.center().y() - metrics.height() / 2.0 + metrics.ascent();
+    painter.drawText(QPointF(x, y), text);
 }
 
 } // namespace
@@ -184,15 +199,22 @@ void CSkyView::PaintFrame(QPainter& painter, const SkyChart& chart) const {
     const QColor grid = Blend(colours.color(QPalette::Base), colours.color(QPalette::Text), 0.18);
     const QRectF plot = chart.Plot();
     const double line = painter.fontMetrics().height();
+    QFont bold = font();
+    bold.setBold(true);
 
     painter.fillRect(plot, colours.color(QPalette::Base));
-    painter.setPen(QPen(grid, 1.0));
+    // Straight grid lines need no antialiasing, and one call draws them all.
+    QVarLengthArray<QLineF, 32> lines;
     for (const SkyChart::Tick& tick : chart.AzimuthTicks()) {
-        painter.drawLine(QPointF(tick.position, plot.top()), QPointF(tick.position, plot.bottom()));
+        lines.append({tick.position, plot.top(), tick.position, plot.bottom()});
     }
     for (const SkyChart::Tick& tick : chart.ElevationTicks()) {
-        painter.drawLine(QPointF(plot.left(), tick.position), QPointF(plot.right(), tick.position));
+        lines.append({plot.left(), tick.position, plot.right(), tick.position});
     }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(grid, 1.0));
+    painter.drawLines(lines.constData(), static_cast<int>(lines.size()));
+    painter.setRenderHint(QPainter::Antialiasing, true);
 
     painter.setPen(QPen(ink, 1.0));
     painter.setBrush(Qt::NoBrush);
@@ -200,8 +222,8 @@ void CSkyView::PaintFrame(QPainter& painter, const SkyChart& chart) const {
     for (const SkyChart::Tick& tick : chart.ElevationTicks()) {
         if (tick.labelled) {
             const QRectF box(0.0, tick.position - line / 2.0, plot.left() - kPad, line);
-            painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter,
-                             QStringLiteral("%1\u00b0").arg(std::lround(tick.azimuthOrElevation)));
+            DrawLine(painter, box, Qt::AlignRight,
+                     QStringLiteral("%1\u00b0").arg(std::lround(tick.azimuthOrElevation)));
         }
     }
     for (const SkyChart::Tick& tick : chart.AzimuthTicks()) {
@@ -212,13 +234,12 @@ void CSkyView::PaintFrame(QPainter& painter, const SkyChart& chart) const {
             continue;
         }
         const QRectF degrees(tick.position - 3.0 * line, plot.bottom() + kPad, 6.0 * line, line);
-        painter.drawText(degrees, Qt::AlignCenter, SkyChart::AzimuthText(tick.azimuthOrElevation));
+        DrawLine(painter, degrees, Qt::AlignHCenter,
+                 SkyChart::AzimuthText(tick.azimuthOrElevation));
         const QString letter = CompassLetter(tick.azimuthOrElevation);
         if (!letter.isEmpty()) {
-            QFont bold = painter.font();
-            bold.setBold(true);
             painter.setFont(bold);
-            painter.drawText(degrees.translated(0.0, line), Qt::AlignCenter, letter);
+            DrawLine(painter, degrees.translated(0.0, line), Qt::AlignHCenter, letter);
             painter.setFont(font());
         }
     }
@@ -226,7 +247,7 @@ void CSkyView::PaintFrame(QPainter& painter, const SkyChart& chart) const {
     painter.setPen(QPen(ink, 2.0));
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
 
-    painter.setPen(QPen(colours.color(QPalette::Link), 1.5));
+    painter.setPen(QPen(colours.color(QPalette::Link), 1.0));
     painter.drawPolyline(chart.Arc());
 }
 
@@ -253,7 +274,7 @@ void CSkyView::PaintSatellites(QPainter& painter, const SkyChart& chart) const {
         painter.setBrush(selected ? colours.color(QPalette::Highlight) : base);
         painter.drawRect(mark.labelRect.adjusted(0.5, 0.5, -0.5, -0.5));
         painter.setPen(selected ? colours.color(QPalette::HighlightedText) : text);
-        painter.drawText(mark.labelRect, Qt::AlignCenter, mark.label);
+        DrawLine(painter, mark.labelRect, Qt::AlignHCenter, mark.label);
     }
     for (const SkyChart::Mark& mark : chart.Marks()) {
         const bool selected = mark.slot == m_selectedSlot;
@@ -272,8 +293,8 @@ void CSkyView::PaintBelow(QPainter& painter, const SkyChart& chart) const {
     const QPalette& colours = palette();
     const QRectF caption = chart.BelowRow(-1);
     painter.setPen(colours.color(QPalette::WindowText));
-    painter.drawText(caption.adjusted(kPad, 0.0, 0.0, 0.0), Qt::AlignLeft | Qt::AlignVCenter,
-                     SkyChart::BelowCaption());
+    DrawLine(painter, caption.adjusted(kPad, 0.0, 0.0, 0.0), Qt::AlignLeft,
+             SkyChart::BelowCaption());
     const int rows = static_cast<int>(chart.Below().size());
     for (int i = 0; i < rows; ++i) {
         const auto& [slot, label] = chart.Below()[static_cast<std::size_t>(i)];
@@ -287,8 +308,8 @@ void CSkyView::PaintBelow(QPainter& painter, const SkyChart& chart) const {
         }
         painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::WindowText));
         const QRectF textBox = row.adjusted(2.0 * kPad, 0.0, -kPad, 0.0);
-        painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(label, Qt::ElideRight,
-                                                          static_cast<int>(textBox.width())));
+        DrawLine(painter, textBox, Qt::AlignLeft,
+                 painter.fontMetrics().elidedText(label, Qt::ElideRight,
+                                                  static_cast<int>(textBox.width())));
     }
 }

@@ -49,9 +49,24 @@ QRectF Beside(const QPointF& dot, double angle, double distance, const QSizeF& s
     return {QPointF(left, top), size};
 }
 
+// A rectangle as four edges, compared inline: placing labels compares thousands of them.
+struct Box {
+    double left, top, right, bottom;
+    explicit Box(const QRectF& rect)
+        : left(rect.left()), top(rect.top()), right(rect.right()), bottom(rect.bottom()) {}
+    bool Overlaps(const Box& other) const {
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
+};
+
 // Whether the segment runs through the rectangle: the segment clipped to it (Liang-Barsky)
 // keeps some length. Placing labels asks this often, so it stays plain arithmetic.
-bool Crosses(const QLineF& line, const QRectF& rect) {
+bool Crosses(const QLineF& line, const Box& rect) {
+    // Most pairs lie apart; their bounding boxes tell it at once.
+    if (std::max(line.x1(), line.x2()) < rect.left || std::min(line.x1(), line.x2()) > rect.right ||
+        std::max(line.y1(), line.y2()) < rect.top || std::min(line.y1(), line.y2()) > rect.bottom) {
+        return false;
+    }
     const double dx = line.dx();
     const double dy = line.dy();
     double enter = 0.0;
@@ -68,8 +83,8 @@ bool Crosses(const QLineF& line, const QRectF& rect) {
         }
         return enter <= leave;
     };
-    return clip(-dx, line.x1() - rect.left()) && clip(dx, rect.right() - line.x1()) &&
-           clip(-dy, line.y1() - rect.top()) && clip(dy, rect.bottom() - line.y1());
+    return clip(-dx, line.x1() - rect.left) && clip(dx, rect.right - line.x1()) &&
+           clip(-dy, line.y1() - rect.top) && clip(dy, rect.bottom - line.y1());
 }
 
 // Whether two segments cross at a point inside both.
@@ -90,17 +105,6 @@ QPointF Nearest(const QRectF& rect, const QPointF& p) {
     return {std::clamp(p.x(), rect.left(), rect.right()),
             std::clamp(p.y(), rect.top(), rect.bottom())};
 }
-
-// A rectangle as four edges, compared inline: placing labels compares thousands of them.
-struct Box {
-    double left, top, right, bottom;
-    explicit Box(const QRectF& rect)
-        : left(rect.left()), top(rect.top()), right(rect.right()), bottom(rect.bottom()) {}
-    bool Overlaps(const Box& other) const {
-        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
-    }
-    QRectF Rect() const { return {QPointF(left, top), QPointF(right, bottom)}; }
-};
 
 QRectF DotRect(const QPointF& dot) {
     const double r = SkyChart::kDotRadius + 1.0;
@@ -212,7 +216,7 @@ void SkyChart::BuildArc(double siteLongitude, double siteLatitude) {
         const double middle = (inside + outside) / 2.0;
         (angles(middle).visible ? inside : outside) = middle;
     }
-    constexpr int kSteps = 96;
+    constexpr int kSteps = 64;
     for (int i = 0; i <= kSteps; ++i) {
         const double offset = -inside + 2.0 * inside * i / kSteps;
         const LookAngles point = angles(offset);
@@ -242,10 +246,12 @@ void SkyChart::BuildTicks() {
 
 // Greedy placement: each label takes the nearest free place around its dot, trying the sides
 // and diagonals first and then rings further out, where a leader line joins it to its dot. A
-// label never covers another label, a dot or a leader line and stays inside the plot. A first
-// round also keeps each leader clear of the other dots and labels; labels that find no such
-// place get one in a second round where their leader may pass under a label. A label that
-// finds no place at all is left out; its dot still answers hover and click.
+// label never covers another label, a dot or a leader line and stays inside the plot, and no
+// leader crosses another dot. A first round, searching near the dots only, also keeps each
+// leader clear of the labels and the other leaders; labels that find no such place get one in
+// a second round over the whole plot where their leader may pass under a label or cross
+// another. A label that finds no place at all is left out; its dot still answers hover and
+// click.
 void SkyChart::PlaceLabels() {
     if (m_plot.isEmpty()) {
         return;
@@ -269,6 +275,11 @@ void SkyChart::PlaceLabels() {
         Mark& mark = m_marks[index];
         const QSizeF size(metrics.horizontalAdvance(mark.label) + 2.0 * kPad,
                           metrics.height() + 2.0);
+        // A leader starts inside the dots that touch its own; it may leave them.
+        std::vector<bool> touching(dots.size());
+        for (std::size_t i = 0; i < dots.size(); ++i) {
+            touching[i] = dots[i].Overlaps(dots[index]);
+        }
         const auto fits = [&](const QRectF& rect, const QLineF& leader) {
             const Box spaced(rect.adjusted(-1.0, -1.0, 1.0, 1.0));
             if (rect.left() < plot.left || rect.right() > plot.right || rect.top() < plot.top ||
@@ -283,23 +294,21 @@ void SkyChart::PlaceLabels() {
                 std::any_of(labels.begin(), labels.end(), covers)) {
                 return false;
             }
-            const QRectF spacedRect = spaced.Rect();
             if (std::any_of(leaders.begin(), leaders.end(),
-                            [&](const QLineF& other) { return Crosses(other, spacedRect); })) {
+                            [&](const QLineF& other) { return Crosses(other, spaced); })) {
                 return false;
             }
             if (leader.isNull()) {
                 return true;
             }
-            for (const Box& dot : dots) {
-                // A leader starts inside the dots that touch its own; it may leave them.
-                if (!dot.Overlaps(dots[index]) && Crosses(leader, dot.Rect())) {
+            for (std::size_t i = 0; i < dots.size(); ++i) {
+                if (!touching[i] && Crosses(leader, dots[i])) {
                     return false;
                 }
             }
             return !strict ||
                    (std::none_of(labels.begin(), labels.end(),
-                                 [&](const Box& other) { return Crosses(leader, other.Rect()); }) &&
+                                 [&](const Box& other) { return Crosses(leader, other); }) &&
                     std::none_of(leaders.begin(), leaders.end(),
                                  [&](const QLineF& other) { return Cross(leader, other); }));
         };
@@ -347,7 +356,7 @@ void SkyChart::PlaceLabels() {
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return neighbours[a] > neighbours[b]; });
     for (std::size_t i : order) {
-        place(i, true, reach / 3.0);
+        place(i, true, reach / 6.0);
     }
     for (std::size_t i : order) {
         if (m_marks[i].labelRect.isNull()) {
