@@ -191,6 +191,14 @@ void TestSkyView::dotsSitWhereTheDishLooksInBothHemispheres() {
 void TestSkyView::chartKeepsItsProportionsAndTheWindowItsTitle() {
     QCOMPARE(m_view->windowTitle(), QStringLiteral("Sky View"));
     QVERIFY(!m_view->isModal());
+    // Closing hides it; opening again brings the same window back.
+    m_view->close();
+    QVERIFY(!m_view->isVisible());
+    m_view->Open();
+    QVERIFY(m_view->isVisible());
+    // Owned by the editor it is still a window of its own, not a pane inside the editor.
+    QWidget owner;
+    QVERIFY(CSkyView(*m_image, m_prompts, &owner).isWindow());
     // A satellite due south of the dish, at about 35 degrees.
     SetSatellite(Block().satellites[0], "South", 11.6);
     const Look look = ClosedForm(11.6, 48.1, 11.6);
