@@ -1,10 +1,12 @@
-// Renders the editor window with a loaded meter file into a PNG for the README:
+// Renders the editor window with a loaded meter file into a PNG for the README, and with a
+// second name the Sky View of a dish in Munich with twenty satellites:
 //   cmake --build build --target orvex_screenshot
-//   QT_QPA_PLATFORM=offscreen build/tools/orvex_screenshot docs/editor.png
+//   QT_QPA_PLATFORM=offscreen build/tools/orvex_screenshot docs/editor.png docs/sky-view.png
 // The file is made from the built-in satellites, opened through the window's own "Open"
 // button, and the third satellite is selected, as a user would.
 #include "app/QtUserPrompts.h"
 #include "editor/CEditorDlg.h"
+#include "editor/CSkyView.h"
 #include "model/DefaultSatellites.h"
 #include "model/MeterFile.h"
 
@@ -56,12 +58,42 @@ MeterImage SampleImage() {
     return image;
 }
 
+// A dish in Munich tuned to what a European user keeps in twenty slots; the last one was
+// stored for a trip west and is below the horizon here.
+MeterImage MunichImage() {
+    struct Pick {
+        const char* name;
+        std::uint16_t longitude;
+        std::uint8_t direction;
+    };
+    constexpr Pick kPicks[] = {
+        {"Astra 1KR", 192, kEast},   {"Hot Bird 13", 130, kEast}, {"Astra 2E", 282, kEast},
+        {"Astra 3B", 235, kEast},    {"Eutelsat 9B", 90, kEast},  {"Eutelsat16A", 160, kEast},
+        {"Eutelsat 7B", 70, kEast},  {"Thor 7", 8, kWest},        {"Eutelsat 5W", 50, kWest},
+        {"Hispasat 30", 300, kWest}, {"Eutelsat36B", 360, kEast}, {"Turksat 4A", 420, kEast},
+        {"Badr 7", 260, kEast},      {"Hellas Sat3", 390, kEast}, {"Amos 3", 40, kWest},
+        {"Astra 4A", 48, kEast},     {"Eutelsat10B", 100, kEast}, {"Eutelsat21B", 216, kEast},
+        {"Express AM6", 530, kEast}, {"Galaxy 19", 970, kWest},
+    };
+    MeterImage image = FreshMeterImage();
+    SettingsBlock& block = image.settingsBlock;
+    block.satCount = 0;
+    for (const Pick& pick : kPicks) {
+        SatelliteRecord& record = block.satellites[block.satCount++];
+        record = MakeNewSatellite(pick.name);
+        record.longitude = pick.longitude;
+        record.direction = pick.direction;
+    }
+    block.localPosition = {116, kEast, 0, 481, kNorth, 0};
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: orvex_screenshot <output.png>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: orvex_screenshot <editor.png> [<sky-view.png>]\n");
         return 2;
     }
     QTemporaryDir dir;
@@ -90,6 +122,18 @@ int main(int argc, char** argv) {
     if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
+    }
+    if (argc == 3) {
+        const MeterImage munich = MunichImage();
+        CSkyView sky(munich, prompts);
+        sky.resize(760, 420);
+        sky.Refresh(0);
+        sky.show();
+        QApplication::processEvents();
+        if (!sky.grab().save(QString::fromLocal8Bit(argv[2]))) {
+            std::fprintf(stderr, "cannot write %s\n", argv[2]);
+            return 1;
+        }
     }
     return 0;
 }
