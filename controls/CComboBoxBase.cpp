@@ -1,0 +1,71 @@
+#include "controls/CComboBoxBase.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+
+CComboBoxBase::CComboBoxBase(QWidget* parent) : QComboBox(parent) {
+    // The default wheel focus would let a scroll over the window take the focus and the entry.
+    setFocusPolicy(Qt::StrongFocus);
+    QAbstractItemModel* entries = model();
+    // Entries are added one by one; measure each once instead of the whole list each time.
+    connect(entries, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { OnRowsInserted(first, last); });
+    connect(entries, &QAbstractItemModel::rowsRemoved, this, &CComboBoxBase::MeasureEntries);
+    connect(entries, &QAbstractItemModel::modelReset, this, &CComboBoxBase::MeasureEntries);
+    connect(entries, &QAbstractItemModel::dataChanged, this, &CComboBoxBase::MeasureEntries);
+}
+
+CComboBoxBase::~CComboBoxBase() = default;
+
+void CComboBoxBase::showPopup() {
+    // Measured afresh: the style may draw the entries of an editable box differently.
+    MeasureEntries();
+    QComboBox::showPopup();
+}
+
+int CComboBoxBase::PopupWidth() const {
+    const QAbstractItemView* list = view();
+    int width = m_widestEntry + 2 * list->frameWidth();
+    const Qt::ScrollBarPolicy policy = list->verticalScrollBarPolicy();
+    if (policy == Qt::ScrollBarAlwaysOn ||
+        (policy == Qt::ScrollBarAsNeeded && count() > maxVisibleItems())) {
+        width += list->verticalScrollBar()->sizeHint().width();
+    }
+    return width;
+}
+
+void CComboBoxBase::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore(); // what lies behind scrolls instead, if anything
+        return;
+    }
+    QComboBox::wheelEvent(event);
+}
+
+void CComboBoxBase::changeEvent(QEvent* event) {
+    QComboBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        MeasureEntries();
+    }
+}
+
+void CComboBoxBase::OnRowsInserted(int first, int last) {
+    const QAbstractItemView* list = view();
+    for (int row = first; row <= last; ++row) {
+        m_widestEntry = std::max(
+            m_widestEntry, list->sizeHintForIndex(model()->index(row, modelColumn())).width());
+    }
+    FitPopup();
+}
+
+void CComboBoxBase::MeasureEntries() {
+    m_widestEntry = 0;
+    OnRowsInserted(0, count() - 1);
+}
+
+void CComboBoxBase::FitPopup() {
+    view()->setMinimumWidth(PopupWidth());
+}
