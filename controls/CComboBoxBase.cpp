@@ -3,12 +3,16 @@
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QWheelEvent>
 #include <algorithm>
 
 CComboBoxBase::CComboBoxBase(QWidget* parent) : QComboBox(parent) {
     // The default wheel focus would let a scroll over the window take the focus and the entry.
     setFocusPolicy(Qt::StrongFocus);
+    // A plain item delegate sizes each entry by its text; the menu-like one some styles pick
+    // asks the same width for every entry, so the list could not be fitted to it.
+    setItemDelegate(new QStyledItemDelegate(this));
     QAbstractItemModel* entries = model();
     // Entries are added one by one; measure each once instead of the whole list each time.
     connect(entries, &QAbstractItemModel::rowsInserted, this,
@@ -21,8 +25,8 @@ CComboBoxBase::CComboBoxBase(QWidget* parent) : QComboBox(parent) {
 CComboBoxBase::~CComboBoxBase() = default;
 
 void CComboBoxBase::showPopup() {
-    // Measured afresh: the style may draw the entries of an editable box differently.
-    MeasureEntries();
+    // Whether the list scrolls depends on its visible rows, which may have changed since.
+    FitPopup();
     QComboBox::showPopup();
 }
 

@@ -417,7 +417,7 @@ private slots:
         QTRY_VERIFY(list->view()->isVisible());
         for (int row = 0; row < list->count(); ++row) {
             const QModelIndex index = list->model()->index(row, 0);
-            QVERIFY2(list->view()->visualRect(index).width() >=
+            QVERIFY2(list->view()->viewport()->width() >=
                          list->view()->sizeHintForIndex(index).width(),
                      qPrintable(list->itemText(row)));
         }

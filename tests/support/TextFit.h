@@ -115,8 +115,13 @@ inline void CheckCombo(const QComboBox* combo, QList<Misfit>& misfits) {
     if (longest < 0) {
         return;
     }
-    // What the list's own delegate asks for its widest entry, margins included.
-    const int listNeeded = combo->view()->sizeHintForColumn(0);
+    // What the list's delegate asks for an entry, margins included; never less than its text.
+    int listNeeded = 0;
+    for (int i = 0; i < combo->count(); ++i) {
+        const QModelIndex index = combo->model()->index(i, combo->modelColumn());
+        listNeeded = std::max({listNeeded, combo->view()->sizeHintForIndex(index).width(),
+                               metrics.horizontalAdvance(combo->itemText(i))});
+    }
     const QString text = combo->itemText(longest);
     const int id = ControlIdOf(combo);
     const int boxRoom = ClosedBoxRoom(combo);
