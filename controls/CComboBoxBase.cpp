@@ -10,9 +10,6 @@
 CComboBoxBase::CComboBoxBase(QWidget* parent) : QComboBox(parent) {
     // The default wheel focus would let a scroll over the window take the focus and the entry.
     setFocusPolicy(Qt::StrongFocus);
-    // A plain item delegate sizes each entry by its text; the menu-like one some styles pick
-    // asks the same width for every entry, so the list could not be fitted to it.
-    setItemDelegate(new QStyledItemDelegate(this));
     QAbstractItemModel* entries = model();
     // Entries are added one by one; measure each once instead of the whole list each time.
     connect(entries, &QAbstractItemModel::rowsInserted, this,
@@ -25,9 +22,15 @@ CComboBoxBase::CComboBoxBase(QWidget* parent) : QComboBox(parent) {
 CComboBoxBase::~CComboBoxBase() = default;
 
 void CComboBoxBase::showPopup() {
+    PreparePopup();
     // Whether the list scrolls depends on its visible rows, which may have changed since.
     FitPopup();
     QComboBox::showPopup();
+}
+
+void CComboBoxBase::showEvent(QShowEvent* event) {
+    PreparePopup();
+    QComboBox::showEvent(event);
 }
 
 int CComboBoxBase::PopupWidth() const {
@@ -56,7 +59,21 @@ void CComboBoxBase::changeEvent(QEvent* event) {
     }
 }
 
+void CComboBoxBase::PreparePopup() {
+    if (m_popupReady) {
+        return;
+    }
+    m_popupReady = true;
+    // A plain item delegate sizes each entry by its text; the menu-like one some styles pick
+    // asks the same width for every entry, so the list could not be fitted to it.
+    setItemDelegate(new QStyledItemDelegate(this));
+    MeasureEntries();
+}
+
 void CComboBoxBase::OnRowsInserted(int first, int last) {
+    if (!m_popupReady) {
+        return;
+    }
     const QAbstractItemView* list = view();
     for (int row = first; row <= last; ++row) {
         m_widestEntry = std::max(

@@ -3,8 +3,8 @@
 // Finds the fixed texts of a window that their controls cut off. Each text is measured with the
 // font metrics of its own control against the room the style gives it: labels and buttons their
 // text, a combo box its longest entry, both in the closed box (any entry can be the one shown)
-// and in the dropped list. Hidden controls count too: a pane that is not shown yet is laid out
-// all the same.
+// and in the dropped list. Hidden controls count too, a pane that is not shown yet is laid out
+// all the same; only a combo's list waits until the combo is shown, as it cannot drop before.
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -129,7 +129,7 @@ inline void CheckCombo(const QComboBox* combo, QList<Misfit>& misfits) {
         misfits.push_back({id, QStringLiteral("box"), text, widest, boxRoom});
     }
     const int listRoom = ListRoom(combo);
-    if (listNeeded > listRoom) {
+    if (combo->isVisible() && listNeeded > listRoom) {
         misfits.push_back({id, QStringLiteral("list"), text, listNeeded, listRoom});
     }
 }
