@@ -77,7 +77,7 @@ bool CInPlaceCombo::event(QEvent* event) {
             return true;
         }
     }
-    return QComboBox::event(event);
+    return CComboBoxBase::event(event);
 }
 
 bool CInPlaceCombo::eventFilter(QObject* watched, QEvent* event) {
@@ -90,7 +90,7 @@ bool CInPlaceCombo::eventFilter(QObject* watched, QEvent* event) {
         QMetaObject::invokeMethod(
             this, [this, edit] { OnDropDownClosed(edit); }, Qt::QueuedConnection);
     }
-    return QComboBox::eventFilter(watched, event);
+    return CComboBoxBase::eventFilter(watched, event);
 }
 
 void CInPlaceCombo::keyPressEvent(QKeyEvent* event) {
@@ -106,12 +106,12 @@ void CInPlaceCombo::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     default:
-        QComboBox::keyPressEvent(event);
+        CComboBoxBase::keyPressEvent(event);
     }
 }
 
 void CInPlaceCombo::focusOutEvent(QFocusEvent* event) {
-    QComboBox::focusOutEvent(event);
+    CComboBoxBase::focusOutEvent(event);
     // Dropping the combo's own list moves the focus into the pop-up; the edit goes on.
     if (event->reason() == Qt::PopupFocusReason || view()->window()->isVisible()) {
         return;

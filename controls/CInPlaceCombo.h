@@ -1,8 +1,8 @@
 #pragma once
 
+#include "controls/CComboBoxBase.h"
 #include "controls/CInPlaceEdit.h"
 
-#include <QComboBox>
 #include <QRect>
 #include <QStringList>
 
@@ -11,7 +11,7 @@ class CEditListCtrl;
 // The drop-down list that CEditListCtrl places over a cell of a combo column. One object serves
 // the whole process; it is placed into a list for each edit and taken out again by a deferred
 // close once the end of the edit has been reported.
-class CInPlaceCombo final : public QComboBox, public CInPlaceEdit {
+class CInPlaceCombo final : public CComboBoxBase, public CInPlaceEdit {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CInPlaceCombo)
 

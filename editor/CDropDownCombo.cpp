@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-CDropDownCombo::CDropDownCombo(QWidget* parent) : QComboBox(parent) {
+CDropDownCombo::CDropDownCombo(QWidget* parent) : CComboBoxBase(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     // A pick is applied right after the list hides; report the close once it has been.
     connect(this, &QComboBox::activated, this, &CDropDownCombo::FinishClose);
@@ -21,12 +21,12 @@ void CDropDownCombo::showEvent(QShowEvent* event) {
         // The combo would otherwise select the entry matching the typed text when editing ends.
         disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     }
-    QComboBox::showEvent(event);
+    CComboBoxBase::showEvent(event);
 }
 
 void CDropDownCombo::hidePopup() {
     const bool wasOpen = view()->isVisible();
-    QComboBox::hidePopup();
+    CComboBoxBase::hidePopup();
     if (wasOpen && !m_closing) {
         m_closing = true;
         // Closed without a pick (Escape, a click elsewhere): no activated() follows.
@@ -42,7 +42,7 @@ bool CDropDownCombo::LeavesControl(const QFocusEvent* event) {
 }
 
 void CDropDownCombo::focusOutEvent(QFocusEvent* event) {
-    QComboBox::focusOutEvent(event);
+    CComboBoxBase::focusOutEvent(event);
     if (LeavesControl(event)) {
         emit focusLeft();
     }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QComboBox>
+#include "controls/CComboBoxBase.h"
 
 // A drop-down combo with an edit field whose typed text never picks an entry: the selection
 // changes only through the list or the arrow keys. It tells its window when its list has
 // closed (after a pick has been applied) and when the user leaves it.
-class CDropDownCombo final : public QComboBox {
+class CDropDownCombo final : public CComboBoxBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CDropDownCombo)
 

@@ -3,7 +3,7 @@
 #include <QAbstractItemView>
 #include <QTimer>
 
-CDropList::CDropList(QWidget* parent) : QComboBox(parent) {
+CDropList::CDropList(QWidget* parent) : CComboBoxBase(parent) {
     setEditable(false);
     // A choice made in the pop-up is reported right after the box has taken it.
     connect(this, &QComboBox::activated, this, [this](int) { FinishCloseUp(); });
@@ -11,7 +11,7 @@ CDropList::CDropList(QWidget* parent) : QComboBox(parent) {
 
 void CDropList::hidePopup() {
     const bool wasShown = view()->isVisible();
-    QComboBox::hidePopup();
+    CComboBoxBase::hidePopup();
     if (!wasShown) {
         return;
     }

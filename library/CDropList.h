@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QComboBox>
+#include "controls/CComboBoxBase.h"
 
 // A drop-down list without free text that tells when its pop-up list has closed. The combo box
 // hides its pop-up before it takes the chosen entry, so the report waits for that entry.
-class CDropList final : public QComboBox {
+class CDropList final : public CComboBoxBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CDropList)
 

@@ -65,8 +65,9 @@ constexpr LayoutItem kLayout[] = {
     {Kind::Digits, kIdLongitude, nullptr, 78, 36, 54, 12},
     {Kind::Label, kStatic, "Location :", 148, 38, 64, 8},
     {Kind::List, kIdLocation, nullptr, 214, 36, 54, 12},
-    {Kind::Label, kStatic, "Lnb Type :", 12, 72, 64, 8},
-    {Kind::List, kIdLnbType, nullptr, 78, 70, 54, 12},
+    // "UNICABLE_A1" needs more than the common width: the list reaches into its label's room.
+    {Kind::Label, kStatic, "Lnb Type :", 12, 72, 52, 8},
+    {Kind::List, kIdLnbType, nullptr, 66, 70, 66, 12},
     {Kind::Label, kStatic, "Lnb Power :", 12, 88, 64, 8},
     {Kind::List, kIdLnbPower, nullptr, 78, 86, 54, 12},
     {Kind::Label, kStatic, "Low Frequency :", 12, 104, 64, 8},

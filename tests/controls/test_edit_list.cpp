@@ -2,6 +2,7 @@
 #include "controls/CInPlaceCombo.h"
 #include "controls/CNumEdit.h"
 #include "tests/support/FakePrompts.h"
+#include "tests/support/TextFit.h"
 
 #include <QDialog>
 #include <QHeaderView>
@@ -219,6 +220,27 @@ private slots:
         QTest::mouseMove(view->viewport(), item);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item, 300);
         QTRY_COMPARE(log, (QStringList{"choices 2", "1001 1,2 V|V"}));
+    }
+
+    // Over a narrow cell the closed combo cuts a long entry; its dropped list, with the scroll
+    // bar of the window's configuration, shows every entry whole.
+    void comboListIsAsWideAsItsEntries() {
+        list->SetComboVScroll(true);
+        list->setColumnWidth(2, 40);
+        offered = {"H", "Vertical, the long way round"};
+        CInPlaceCombo* combo = Open<CInPlaceCombo>(At(0, 2));
+        QVERIFY(combo);
+        const QList<textfit::Misfit> misfits = textfit::FindCutOffTexts(list);
+        QCOMPARE(misfits.size(), 1);
+        QCOMPARE(misfits[0].where, QString("box"));
+        combo->showPopup();
+        QAbstractItemView* view = combo->view();
+        QTRY_VERIFY(view->isVisible() && view->verticalScrollBar()->isVisible());
+        for (int row = 0; row < combo->count(); ++row) {
+            const QModelIndex index = combo->model()->index(row, 0);
+            QVERIFY(view->viewport()->width() >= view->sizeHintForIndex(index).width());
+        }
+        QTest::keyClick(view, Qt::Key_Escape);
     }
 };
 

@@ -4,12 +4,14 @@
 #include "library/CSatListDlg.h"
 #include "model/AtomicFile.h"
 #include "tests/support/FakePrompts.h"
+#include "tests/support/TextFit.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -20,9 +22,9 @@ namespace {
 constexpr int kLibCount = 1097, kLib = 1053, kAddedCount = 1098, kAdded = 1056, kAdd = 1047,
               kDelete = 1049, kRemove = 1048, kOk = 1, kOpenFile = 1055, kEdit = 1050,
               kDefault = 1099, kCancle = 1052;
-constexpr int kName = 1032, kTpNumber = 1043, kLongitude = 1028, kLnbType = 1029, kLow = 1016,
-              kHigh = 1017, kSwitchType = 1022, kSwitchInput = 1023, kTpNo = 1030, kTpFreq = 1034,
-              kSymbolRate = 1035;
+constexpr int kName = 1032, kTpNumber = 1043, kLongitude = 1028, kLnbType = 1029, kLnbPower = 1033,
+              kLow = 1016, kHigh = 1017, kSwitchType = 1022, kSwitchInput = 1023, kTpNo = 1030,
+              kTpFreq = 1034, kSymbolRate = 1035;
 const QString kAskAdded = "Do you save added satellites?", kAskList = "Do you save sat list?";
 
 QString Range(int low, int high) {
@@ -120,6 +122,9 @@ class TestSatDialogs final : public QObject {
         QTest::keyClick(list->view(), Qt::Key_Return);
         QTRY_VERIFY(!list->view()->isVisible());
     }
+
+    // The texts of the dialog on screen that their controls cut off, one per line.
+    QString Misfits() const { return textfit::Describe(textfit::FindCutOffTexts(m_dlg)); }
 
     // Works the Edit Satellite dialog that the next click opens, then makes sure it is closed.
     void InEditDialog(const std::function<void()>& act) {
@@ -392,6 +397,50 @@ private slots:
         QTest::keyClick(Box(kSymbolRate), Qt::Key_Return); // confirms without leaving first
         QCOMPARE(m_edit->result(), int(QDialog::Accepted));
         QCOMPARE(int(m_edit->GetRecord().tps[0].symbolRate), 2050);
+    }
+
+    // Every fixed text whole at the default font, in both dialogs, with the longest entries in
+    // the lists; then the longest list dropped for real.
+    void textsFit() {
+        Show(m_list);
+        QVERIFY2(Misfits().isEmpty(), qPrintable(Misfits()));
+        SatelliteRecord record = MakeNewSatellite("W");
+        record.switchType = 2; // sixteen inputs
+        Show(m_edit, record);
+        Choose(kTpNumber, 7);
+        QTest::mouseClick(Box(kName), Qt::LeftButton);
+        QCOMPARE(List(kTpNo)->count(), 8);
+        QVERIFY2(Misfits().isEmpty(), qPrintable(Misfits()));
+        CDropList* list = List(kLnbType);
+        list->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(list, Qt::Key_F4);
+        QTRY_VERIFY(list->view()->isVisible());
+        for (int row = 0; row < list->count(); ++row) {
+            const QModelIndex index = list->model()->index(row, 0);
+            QVERIFY2(list->view()->viewport()->width() >=
+                         list->view()->sizeHintForIndex(index).width(),
+                     qPrintable(list->itemText(row)));
+        }
+        QTest::keyClick(list->view(), Qt::Key_Escape);
+    }
+
+    // Scrolling over a list that does not have the focus neither changes nor focuses it.
+    void wheelOverAListWithoutFocus() {
+        Show(m_edit, MakeNewSatellite("Wheel"));
+        QTest::mouseClick(Box(kLongitude), Qt::LeftButton);
+        CDropList* power = List(kLnbPower);
+        const int before = power->currentIndex();
+        for (const int delta : {-120, 120, -120}) {
+            const QPointF at = power->rect().center();
+            QWheelEvent wheel(at, power->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(power, &wheel);
+            QVERIFY(!wheel.isAccepted());
+        }
+        QCOMPARE(power->currentIndex(), before);
+        QVERIFY(Box(kLongitude)->hasFocus());
+        Click(kOk);
+        QCOMPARE(m_edit->GetRecord(), MakeNewSatellite("Wheel"));
     }
 };
 
