@@ -5,7 +5,7 @@
 #include "editor/CSatelliteNode.h"
 #include "editor/CSkyView.h"
 #include "model/MeterData.h"
-#include "tests/controls/FakePrompts.h"
+#include "tests/support/FakePrompts.h"
 
 #include <QMenu>
 #include <QSignalSpy>
