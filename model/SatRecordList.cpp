@@ -1,6 +1,9 @@
 #include "model/SatRecordList.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <numeric>
 
 namespace {
 
@@ -29,6 +32,61 @@ int SatRecordList::InsertAt(const SatelliteRecord& record, int position) {
 
 int SatRecordList::InsertSorted(const SatelliteRecord& record) {
     return InsertAt(record, FindSortedPos(record));
+}
+
+// Inserting one by one puts a record before the first record whose name is not smaller. With
+// P the running maximum of the existing names, that first record is the first one whose P is
+// not smaller, so a binary search on P gives each new record's gap among the existing ones.
+// Earlier new records in other gaps never attract it (a smaller gap holds only names below
+// it); inside a gap the new records stand in name order, a later equal name before an
+// earlier one.
+bool SatRecordList::MergeSorted(const std::vector<SatelliteRecord>& records) {
+    if (m_records.size() + records.size() > static_cast<std::size_t>(kMaxSatListRecords)) {
+        return false;
+    }
+    if (records.empty()) {
+        return true;
+    }
+    const auto less = [](const SatelliteRecord& a, const SatelliteRecord& b) {
+        return CompareNames(a, b) < 0;
+    };
+    std::vector<const SatelliteRecord*> runningMax(m_records.size());
+    for (std::size_t i = 0; i < m_records.size(); ++i) {
+        runningMax[i] =
+            i > 0 && !less(*runningMax[i - 1], m_records[i]) ? runningMax[i - 1] : &m_records[i];
+    }
+    std::vector<std::size_t> gap(records.size());
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        gap[k] = static_cast<std::size_t>(std::lower_bound(runningMax.begin(), runningMax.end(),
+                                                           &records[k],
+                                                           [&less](const SatelliteRecord* existing,
+                                                                   const SatelliteRecord* record) {
+                                                               return less(*existing, *record);
+                                                           }) -
+                                          runningMax.begin());
+    }
+    std::vector<std::size_t> order(records.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (gap[a] != gap[b]) {
+            return gap[a] < gap[b];
+        }
+        const int names = CompareNames(records[a], records[b]);
+        return names != 0 ? names < 0 : a > b;
+    });
+    std::vector<SatelliteRecord> merged;
+    merged.reserve(m_records.size() + records.size());
+    auto next = order.begin();
+    for (std::size_t i = 0; i <= m_records.size(); ++i) {
+        for (; next != order.end() && gap[*next] == i; ++next) {
+            merged.push_back(records[*next]);
+        }
+        if (i < m_records.size()) {
+            merged.push_back(m_records[i]);
+        }
+    }
+    m_records.swap(merged);
+    return true;
 }
 
 int SatRecordList::FindSortedPos(const SatelliteRecord& record) const {
