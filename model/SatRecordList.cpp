@@ -3,12 +3,34 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <numeric>
 
 namespace {
 
 bool IsPosition(int position, std::size_t count) {
     return position >= 0 && static_cast<std::size_t>(position) < count;
+}
+
+// A name as two numbers that order as CompareNames does: the bytes from the first NUL on
+// count as NUL, so a prefix comes first.
+struct NameKey {
+    std::uint64_t high; // bytes 0..7, first byte highest
+    std::uint32_t low;  // bytes 8..11
+    auto operator<=>(const NameKey&) const = default;
+};
+
+NameKey KeyOf(const SatelliteRecord& record) {
+    NameKey key{0, 0};
+    bool ended = false;
+    for (std::size_t i = 0; i < kNameSize; ++i) {
+        const auto byte = ended ? 0u : static_cast<unsigned char>(record.name[i]);
+        ended = byte == 0;
+        if (i < 8) {
+            key.high = key.high << 8 | byte;
+        } else {
+            key.low = key.low << 8 | byte;
+        }
+    }
+    return key;
 }
 
 } // namespace
@@ -47,39 +69,38 @@ bool SatRecordList::MergeSorted(const std::vector<SatelliteRecord>& records) {
     if (records.empty()) {
         return true;
     }
-    const auto less = [](const SatelliteRecord& a, const SatelliteRecord& b) {
-        return CompareNames(a, b) < 0;
-    };
-    std::vector<const SatelliteRecord*> runningMax(m_records.size());
+    std::vector<NameKey> runningMax(m_records.size());
     for (std::size_t i = 0; i < m_records.size(); ++i) {
-        runningMax[i] =
-            i > 0 && !less(*runningMax[i - 1], m_records[i]) ? runningMax[i - 1] : &m_records[i];
+        const NameKey key = KeyOf(m_records[i]);
+        runningMax[i] = i > 0 ? std::max(runningMax[i - 1], key) : key;
     }
-    std::vector<std::size_t> gap(records.size());
+    struct Item {
+        NameKey name;
+        std::uint32_t gap;
+        std::uint32_t index;
+    };
+    std::vector<Item> items(records.size());
     for (std::size_t k = 0; k < records.size(); ++k) {
-        gap[k] = static_cast<std::size_t>(std::lower_bound(runningMax.begin(), runningMax.end(),
-                                                           &records[k],
-                                                           [&less](const SatelliteRecord* existing,
-                                                                   const SatelliteRecord* record) {
-                                                               return less(*existing, *record);
-                                                           }) -
-                                          runningMax.begin());
+        const NameKey key = KeyOf(records[k]);
+        const auto gap = std::lower_bound(runningMax.begin(), runningMax.end(), key);
+        items[k] = {key, static_cast<std::uint32_t>(gap - runningMax.begin()),
+                    static_cast<std::uint32_t>(k)};
     }
-    std::vector<std::size_t> order(records.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (gap[a] != gap[b]) {
-            return gap[a] < gap[b];
+    std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+        if (a.gap != b.gap) {
+            return a.gap < b.gap;
         }
-        const int names = CompareNames(records[a], records[b]);
-        return names != 0 ? names < 0 : a > b;
+        if (a.name != b.name) {
+            return a.name < b.name;
+        }
+        return a.index > b.index;
     });
     std::vector<SatelliteRecord> merged;
     merged.reserve(m_records.size() + records.size());
-    auto next = order.begin();
+    auto next = items.begin();
     for (std::size_t i = 0; i <= m_records.size(); ++i) {
-        for (; next != order.end() && gap[*next] == i; ++next) {
-            merged.push_back(records[*next]);
+        for (; next != items.end() && next->gap == i; ++next) {
+            merged.push_back(records[next->index]);
         }
         if (i < m_records.size()) {
             merged.push_back(m_records[i]);
