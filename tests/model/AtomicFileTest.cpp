@@ -184,8 +184,10 @@ TEST_F(OwnerAndGroup, RootSavingAnotherUsersFileLeavesItTheirs) {
     ExpectOwned(kNobody, kOtherGroup, 0640);
 }
 
+// Another user's file that the group may write: the saver becomes the owner, as no user may
+// give a file away, but the group stays.
 TEST_F(OwnerAndGroup, UserKeepsAGroupTheyBelongTo) {
-    SaveOwned(kNobody, kOtherGroup, 0664,
+    SaveOwned(kNobody + 1, kOtherGroup, 0664,
               [this] { return RunAsUser([this] { return Save(); }, {kOtherGroup}); });
     ExpectOwned(kNobody, kOtherGroup, 0664);
 }

@@ -53,8 +53,11 @@ TEST(SatRecordList, MergeSortedGivesTheOrderOfInsertingOneByOne) {
     std::uint16_t id = 0;
     const auto any = [&] {
         SatelliteRecord record{};
+        for (char& byte : record.name) { // what follows the NUL takes no part
+            byte = static_cast<char>(random());
+        }
         const char* name = names[random() % std::size(names)];
-        std::memcpy(record.name.data(), name, std::min(std::strlen(name), kNameSize));
+        std::memcpy(record.name.data(), name, std::min(std::strlen(name) + 1, kNameSize));
         record.longitude = ++id; // tells equal names apart
         return record;
     };
