@@ -69,6 +69,9 @@ const QString kSaveFilter = QStringLiteral("Satellite list File (*.sat)|*.sat|")
 const QString kSelectOne = QStringLiteral("Please select one satellite");
 const QString kSatelliteNull = QStringLiteral("satellite null");
 const QString kSaveSatList = QStringLiteral("Do you save sat list?");
+const QString kTooMany =
+    QStringLiteral("Too many satellites: a library holds at most %1, so nothing was added.")
+        .arg(kMaxSatListRecords);
 
 // The selected line of a view, -1 for none.
 int SelectedPos(const QListWidget* view) {
@@ -119,6 +122,8 @@ void CSatListDlg::CreateControls() {
         case Kind::View: {
             auto* view = new QListWidget(this);
             view->setSelectionMode(QAbstractItemView::SingleSelection);
+            // Lines of one height: a library of 65,535 names is laid out without measuring each.
+            view->setUniformItemSizes(true);
             view->installEventFilter(this);
             control = view;
             break;
@@ -211,9 +216,17 @@ bool CSatListDlg::OfferSave(const QString& question) {
     if (!m_changed) {
         return true;
     }
-    if (m_prompts.Question(this, question) && !SaveSatListFile()) {
-        m_prompts.Message(this, QStringLiteral("Save false!"));
-        return false;
+    if (m_prompts.Question(this, question)) {
+        switch (SaveSatListFile()) {
+        case SaveOutcome::Saved:
+            break;
+        case SaveOutcome::Cancelled:
+            // Dropping the library unsaved is what "Cancel" in the question is for.
+            return false;
+        case SaveOutcome::Failed:
+            m_prompts.Message(this, QStringLiteral("Save false!"));
+            return false;
+        }
     }
     m_library.RemoveAll();
     ShowLibrary();
@@ -237,28 +250,31 @@ void CSatListDlg::LoadSatListFile() {
     case SatListReadResult::ReadError:
         m_prompts.Message(this, QStringLiteral("Read file error!"));
         break;
+    case SatListReadResult::TooMany:
+        m_prompts.Message(this, kTooMany);
+        break;
     }
 }
 
-bool CSatListDlg::SaveSatListFile() {
+CSatListDlg::SaveOutcome CSatListDlg::SaveSatListFile() {
     QString path = m_prompts.SaveFileName(this, kSaveFilter, QString(), QStringLiteral("sat"));
     if (path.isEmpty()) {
-        return true;
+        return SaveOutcome::Cancelled;
     }
     if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) {
         path += QStringLiteral(".sat");
     }
     switch (WriteSatListFile(NativePath(path), m_library)) {
     case SatListWriteResult::Done:
-        return true;
+        return SaveOutcome::Saved;
     case SatListWriteResult::CannotOpen:
         m_prompts.Message(this, CannotOpenMessage(path));
-        return false;
+        return SaveOutcome::Failed;
     case SatListWriteResult::WriteError:
         break;
     }
     m_prompts.Message(this, QStringLiteral("Write file error!"));
-    return false;
+    return SaveOutcome::Failed;
 }
 
 void CSatListDlg::OnAdd() {
@@ -301,12 +317,23 @@ void CSatListDlg::OnDefault() {
     if (!OfferSave(kSaveSatList)) {
         return;
     }
-    AddDefaultSatellites(m_library);
+    SatRecordList defaults;
+    AddDefaultSatellites(defaults);
+    if (!m_library.MergeSorted(defaults.Records())) {
+        m_prompts.Message(this, kTooMany);
+        return;
+    }
     m_changed = true;
     ShowLibrary();
 }
 
 void CSatListDlg::OnNewSat() {
+    if (m_library.GetCount() >= kMaxSatListRecords) {
+        m_prompts.Message(this,
+                          QStringLiteral("The library is full: it holds at most %1 satellites.")
+                              .arg(kMaxSatListRecords));
+        return;
+    }
     m_template = MakeNewSatellite("Satellite00");
     CSatEditDlg dialog(m_template, m_prompts, this);
     if (dialog.exec() != QDialog::Accepted) {

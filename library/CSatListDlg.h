@@ -26,11 +26,12 @@ public:
     // The library holds changes not yet offered for saving; a save does not clear it.
     bool IsChanged() const { return m_changed; }
 
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+
     // Asks for a satellite list file and inserts its records into the library.
     void LoadSatListFile();
-    // Asks for a file name and writes the library. False only when writing failed, after its
-    // message; a cancelled file dialog answers true.
-    bool SaveSatListFile();
+    // Asks for a file name and writes the library. Failed comes after its own message.
+    SaveOutcome SaveSatListFile();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,8 +40,8 @@ private:
     void CreateControls();
     void ShowLibrary();
     void ShowAdded();
-    // Offers to save a changed library before it is dropped. False: the save failed and the
-    // operation stops.
+    // Offers to save a changed library before it is dropped. False: the save failed or its
+    // file dialog was cancelled, and the operation stops with everything as it was.
     bool OfferSave(const QString& question);
 
     void OnAdd();

@@ -41,24 +41,25 @@ bool InputFile::Open(const std::filesystem::path& path) {
     return true;
 }
 
-bool InputFile::ReadExactly(std::span<std::byte> buffer) {
+std::size_t InputFile::Read(std::span<std::byte> buffer) {
     if (m_fd < 0) {
-        return false;
+        return 0;
     }
+    const std::size_t wanted = buffer.size();
     while (!buffer.empty()) {
         std::size_t request = buffer.size();
         if (request > g_readLimit) {
             request = g_readLimit;
         }
         if (request == 0) {
-            return false;
+            break;
         }
         const ssize_t got = ::read(m_fd, buffer.data(), request);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got <= 0) {
-            return false;
+            break;
         }
         const auto count = static_cast<std::size_t>(got);
         if (g_readLimit != kNoReadLimit) {
@@ -66,5 +67,5 @@ bool InputFile::ReadExactly(std::span<std::byte> buffer) {
         }
         buffer = buffer.subspan(count);
     }
-    return true;
+    return wanted - buffer.size();
 }

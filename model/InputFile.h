@@ -18,7 +18,9 @@ public:
     // Length of a regular file; 0 for anything else (devices, pipes), which no format accepts.
     std::uint64_t Size() const { return m_size; }
     // Fills the whole buffer; false when the transfer comes back short.
-    bool ReadExactly(std::span<std::byte> buffer);
+    bool ReadExactly(std::span<std::byte> buffer) { return Read(buffer) == buffer.size(); }
+    // Fills the buffer as far as the file goes; the number of bytes read.
+    std::size_t Read(std::span<std::byte> buffer);
 
 private:
     int m_fd = -1;

@@ -3,7 +3,6 @@
 #include "model/AtomicFile.h"
 #include "model/InputFile.h"
 
-#include <cstring>
 #include <span>
 #include <vector>
 
@@ -13,32 +12,28 @@ SatListReadResult ReadSatListFile(const std::filesystem::path& path, SatRecordLi
         return SatListReadResult::CannotOpen;
     }
     const std::uint64_t size = file.Size();
+    const std::uint64_t count = size / sizeof(SatelliteRecord);
     if (size == 0 || size % sizeof(SatelliteRecord) != 0 ||
-        size / sizeof(SatelliteRecord) > kMaxSatListRecords) {
+        count > static_cast<std::uint64_t>(kMaxSatListRecords)) {
         return SatListReadResult::WrongSize;
     }
-    const std::uint64_t count = size / sizeof(SatelliteRecord);
-    for (std::uint64_t i = 0; i < count; ++i) {
-        SatelliteRecord record{};
-        if (!file.ReadExactly(std::as_writable_bytes(std::span(&record, 1)))) {
-            // The records already inserted stay: the library is memory, not the user's file.
-            return SatListReadResult::ReadError;
-        }
-        library.InsertSorted(record);
+    // Refused before reading: a library too big to save whole would not open again.
+    if (count + static_cast<std::uint64_t>(library.GetCount()) >
+        static_cast<std::uint64_t>(kMaxSatListRecords)) {
+        return SatListReadResult::TooMany;
     }
-    return SatListReadResult::Done;
+    std::vector<SatelliteRecord> records(static_cast<std::size_t>(count));
+    const std::size_t got = file.Read(std::as_writable_bytes(std::span(records)));
+    const std::size_t whole = got / sizeof(SatelliteRecord);
+    // The records read before a short read stay: the library is memory, not the user's file.
+    records.resize(whole);
+    library.MergeSorted(records);
+    return whole == count ? SatListReadResult::Done : SatListReadResult::ReadError;
 }
 
 SatListWriteResult WriteSatListFile(const std::filesystem::path& path,
                                     const SatRecordList& library) {
-    const int count = library.GetCount();
-    std::vector<std::byte> bytes(static_cast<std::size_t>(count) * sizeof(SatelliteRecord));
-    for (int i = 0; i < count; ++i) {
-        const SatelliteRecord record = library.GetAt(i);
-        std::memcpy(bytes.data() + static_cast<std::size_t>(i) * sizeof(SatelliteRecord), &record,
-                    sizeof(SatelliteRecord));
-    }
-    const std::span<const std::byte> chunks[] = {bytes};
+    const std::span<const std::byte> chunks[] = {std::as_bytes(std::span(library.Records()))};
     switch (WriteFileAtomically(path, chunks)) {
     case AtomicWriteResult::Done:
         return SatListWriteResult::Done;

@@ -3,6 +3,7 @@
 #include "library/CSatEditDlg.h"
 #include "library/CSatListDlg.h"
 #include "model/AtomicFile.h"
+#include "model/SatRecordList.h"
 #include "tests/support/FakePrompts.h"
 #include "tests/support/TextFit.h"
 
@@ -283,6 +284,63 @@ private slots:
         QCOMPARE(m_prompts.saveCalls.back().filter, "Satellite list File (*.sat)|*.sat|");
         QVERIFY(!QFile::exists(Path("lib")));
         QCOMPARE(Read("lib.sat"), saved);
+    }
+
+    // "OK" to the save question, then the save dialog cancelled: the whole operation stops.
+    void cancelledSaveDialogChangesNothing() {
+        ShowDefaults();
+        ClickLine(kLib, 4);
+        Click(kAdd);
+        const std::pair<int, QString> operations[] = {
+            {kCancle, kAskList}, {kOpenFile, kAskAdded}, {kDefault, kAskList}, {kOk, kAskList}};
+        for (const auto& [id, question] : operations) {
+            m_prompts.questionAnswers.push_back(true);
+            m_prompts.saveAnswers.push_back(QString());
+            QTest::mouseClick(W(id), Qt::LeftButton);
+            QCOMPARE(m_prompts.questions.takeFirst(), question);
+            QCOMPARE(m_prompts.saveCalls.size(), size_t(1)); // and no open dialog after it
+            m_prompts.saveCalls.clear();
+            QVERIFY(m_list->isVisible() && m_list->IsChanged());
+            QCOMPARE(Count(kLibCount) + "/" + Count(kAddedCount), "40/1");
+            QCOMPARE(Lines(kAdded), QStringList{"Astra"});
+        }
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+    }
+
+    // A library never holds more records than one file can carry, so every saved one reopens.
+    void libraryHoldsAtMostOneFile() {
+        QByteArray full;
+        for (int i = 0; i < kMaxSatListRecords; ++i) {
+            full += Sat(qPrintable(QString::asprintf("S%05d", kMaxSatListRecords - 1 - i)));
+        }
+        Write("full.sat", full);
+        Write("one.sat", Sat("Astra"));
+        Show(m_list);
+        OpenFile("full.sat");
+        QCOMPARE(Count(kLibCount), "65535");
+        QCOMPARE(Lines(kLib).constLast(), "S65534");
+        const QString tooMany = "Too many satellites: a library holds at most 65535, so nothing "
+                                "was added.";
+        OpenFile("one.sat");
+        QCOMPARE(m_prompts.TakeMessages(), QStringList{tooMany});
+        Click(kDefault);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList{tooMany});
+        QCOMPARE(Count(kLibCount), "65535");
+        QCOMPARE(Lines(kLib).constFirst(), "S00000");
+        QVERIFY(!m_list->IsChanged());
+        bool edited = false;
+        QTimer::singleShot(0, this, [&edited] {
+            if (auto* edit = qobject_cast<CSatEditDlg*>(QApplication::activeModalWidget())) {
+                edited = true;
+                edit->reject();
+            }
+        });
+        Click(1054); // "New Sat" refused before the Edit Satellite dialog opens
+        QTest::qWait(10);
+        QVERIFY(!edited);
+        QCOMPARE(m_prompts.TakeMessages(),
+                 QStringList{"The library is full: it holds at most 65535 satellites."});
+        QCOMPARE(m_list->Library().GetCount(), kMaxSatListRecords);
     }
 
     void okCancleAndEscape() {

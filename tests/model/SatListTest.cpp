@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <numeric>
 
 using Names = std::vector<std::string>;
 
@@ -25,7 +28,58 @@ Names NamesOf(const SatRecordList& list) {
     return names;
 }
 
+// A file of `count` records named "S00000" ... in a shuffled order.
+Bytes ShuffledFile(int count, unsigned seed) {
+    std::vector<int> order(static_cast<std::size_t>(count));
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), std::mt19937(seed));
+    Bytes file(order.size() * sizeof(SatelliteRecord));
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        char name[kNameSize] = {};
+        std::snprintf(name, sizeof name, "S%05d", order[i]);
+        const SatelliteRecord record = Named(name, static_cast<std::uint16_t>(i));
+        std::memcpy(&file[i * sizeof record], &record, sizeof record);
+    }
+    return file;
+}
+
 } // namespace
+
+TEST(SatRecordList, MergeSortedGivesTheOrderOfInsertingOneByOne) {
+    // Few names, so that equal names abound, among them prefixes, a Latin-1 byte and a name
+    // without its NUL. The library is partly out of order, as "Edit" can leave it.
+    const char* const names[] = {"", "A", "AB", "B", "b", "\xE9", "KKKKKKKKKKKK"};
+    std::mt19937 random(7);
+    std::uint16_t id = 0;
+    const auto any = [&] {
+        SatelliteRecord record{};
+        for (char& byte : record.name) { // what follows the NUL takes no part
+            byte = static_cast<char>(random());
+        }
+        const char* name = names[random() % std::size(names)];
+        std::memcpy(record.name.data(), name, std::min(std::strlen(name) + 1, kNameSize));
+        record.longitude = ++id; // tells equal names apart
+        return record;
+    };
+    for (int round = 0; round < 300; ++round) {
+        SatRecordList merged;
+        for (int i = static_cast<int>(random() % 12); i > 0; --i) {
+            if (random() % 3 == 0) {
+                merged.Add(any());
+            } else {
+                merged.InsertSorted(any());
+            }
+        }
+        SatRecordList oneByOne = merged;
+        std::vector<SatelliteRecord> records(random() % 25);
+        for (SatelliteRecord& record : records) {
+            record = any();
+            oneByOne.InsertSorted(record);
+        }
+        ASSERT_TRUE(merged.MergeSorted(records));
+        ASSERT_EQ(merged.Records(), oneByOne.Records()) << "round " << round;
+    }
+}
 
 TEST(SatRecordList, InsertSortedByUnsignedBytesBeforeEqualNames) {
     SatRecordList list;
@@ -68,7 +122,7 @@ TEST(SatRecordList, BadPositionsAreIgnoredOrThrowTheIndexError) {
     }
 }
 
-TEST(DefaultSatellites, FortyRowsEachWithItsOwnStretchOfThePool) {
+TEST(DefaultSatellites, NameOrderAndASecondRunBeforeTheFirst) {
     SatRecordList library;
     AddDefaultSatellites(library);
     EXPECT_EQ(NamesOf(library),
@@ -80,23 +134,6 @@ TEST(DefaultSatellites, FortyRowsEachWithItsOwnStretchOfThePool) {
                      "HotBird",     "Intelsat 11", "Intelsat 1R", "Intelsat 21", "Lntelsat 12",
                      "NSS 10",      "Nilesat 102", "Nss 703",     "Paksat 1",    "Sirius4",
                      "Sky-l11",     "Star One C1", "Telstar14R",  "Turksat",     "Turksat 1C"}));
-    const SatelliteRecord afriSlar = library.GetAt(0);
-    ASSERT_EQ(afriSlar.tpCount, 4);
-    EXPECT_EQ(afriSlar.tps[0], (TpEntry{1840, 1469, 'V', 0})); // symbol rate, frequency, letter
-    EXPECT_EQ(afriSlar.tps[4], kFreshTp);
-    const SatelliteRecord astra2C = library.GetAt(7);
-    ASSERT_EQ(astra2C.tpCount, 2);
-    EXPECT_EQ(astra2C.tps[1], (TpEntry{27500, 11798, 'H', 0}));
-    EXPECT_EQ(astra2C.tps[2], kFreshTp);
-    // The rows after the short ones start right behind them; the last row ends the pool.
-    EXPECT_EQ(library.GetAt(17).tps[0], (TpEntry{2170, 10972, 'V', 0})); // Eutelsat W6
-    EXPECT_EQ(library.GetAt(13).tps[0], (TpEntry{6201, 3891, 'H', 0}));  // Eurobird 3
-    EXPECT_EQ(library.GetAt(37).tps[7], (TpEntry{2963, 11736, 'V', 0})); // Telstar14R
-    const SatelliteRecord sky = library.GetAt(35);
-    EXPECT_EQ(std::string({char(sky.tps[0].polarization), char(sky.tps[1].polarization)}), "vh");
-    EXPECT_EQ(library.GetAt(31).longitude, 70); // Nilesat 102, 7.0 W
-    EXPECT_EQ(library.GetAt(31).direction, 'W');
-
     for (int i = 0; i < library.GetCount(); ++i) { // mark the first run
         SatelliteRecord record = library.GetAt(i);
         record.reserved27 = 1;
@@ -139,4 +176,61 @@ TEST(SatListFile, WholeRecordsMergeByNameAndSaveByteForByte) {
     ASSERT_EQ(WriteSatListFile(dir / "out.sat", SatRecordList()), SatListWriteResult::Done);
     EXPECT_EQ(ReadBytes(dir / "out.sat"), Bytes{});
     EXPECT_EQ(ReadSatListFile(dir / "out.sat", library), SatListReadResult::WrongSize);
+}
+
+TEST(SatListFile, AtMost65535RecordsInAFileAndInTheLibrary) {
+    TempDir dir;
+    WriteBytes(dir / "full.sat", ShuffledFile(kMaxSatListRecords, 1));
+    SatRecordList library;
+    ASSERT_EQ(ReadSatListFile(dir / "full.sat", library), SatListReadResult::Done);
+    ASSERT_EQ(library.GetCount(), kMaxSatListRecords);
+    EXPECT_EQ(NameText(library.GetAt(0)) + NameText(library.GetAt(kMaxSatListRecords - 1)),
+              "S00000S65534");
+    // What orvex saved it can open again, but not on top of a library that is already full.
+    ASSERT_EQ(WriteSatListFile(dir / "saved.sat", library), SatListWriteResult::Done);
+    EXPECT_EQ(ReadSatListFile(dir / "saved.sat", library), SatListReadResult::TooMany);
+    EXPECT_EQ(library.GetCount(), kMaxSatListRecords);
+    EXPECT_FALSE(library.MergeSorted({Named("One more")}));
+    EXPECT_TRUE(library.MergeSorted({}));
+    EXPECT_EQ(ReadBytes(dir / "saved.sat").size(), kMaxSatListRecords * sizeof(SatelliteRecord));
+    SatRecordList fresh;
+    ASSERT_EQ(ReadSatListFile(dir / "saved.sat", fresh), SatListReadResult::Done);
+    EXPECT_TRUE(fresh.Records() == library.Records()); // too long to print
+
+    WriteBytes(dir / "over.sat", ShuffledFile(kMaxSatListRecords + 1, 2));
+    EXPECT_EQ(ReadSatListFile(dir / "over.sat", fresh = {}), SatListReadResult::WrongSize);
+    EXPECT_EQ(fresh.GetCount(), 0);
+
+    // 1,000 records and a file that fills the library to the brim, or one record past it.
+    WriteBytes(dir / "part.sat", ShuffledFile(kMaxSatListRecords - 1000, 3));
+    WriteBytes(dir / "part1.sat", ShuffledFile(kMaxSatListRecords - 999, 4));
+    SatRecordList thousand;
+    for (int i = 0; i < 1000; ++i) {
+        thousand.Add(Named("T"));
+    }
+    SatRecordList before = thousand;
+    EXPECT_EQ(ReadSatListFile(dir / "part1.sat", thousand), SatListReadResult::TooMany);
+    EXPECT_TRUE(thousand.Records() == before.Records());
+    EXPECT_EQ(ReadSatListFile(dir / "part.sat", thousand), SatListReadResult::Done);
+    EXPECT_EQ(thousand.GetCount(), kMaxSatListRecords);
+}
+
+TEST(SatListFile, ShortReadKeepsTheWholeRecordsBeforeIt) {
+    TempDir dir;
+    WriteBytes(dir / "in.sat", ShuffledFile(5, 5));
+    SatRecordList library;
+    library.Add(Named("S00003"));
+    {
+        const ScopedReadLimit cut(3 * sizeof(SatelliteRecord) + 10);
+        EXPECT_EQ(ReadSatListFile(dir / "in.sat", library), SatListReadResult::ReadError);
+    }
+    const Bytes file = ReadBytes(dir / "in.sat");
+    SatRecordList expected;
+    expected.Add(Named("S00003"));
+    for (std::size_t i = 0; i < 3; ++i) {
+        SatelliteRecord record{};
+        std::memcpy(&record, &file[i * sizeof record], sizeof record);
+        expected.InsertSorted(record);
+    }
+    EXPECT_EQ(library.Records(), expected.Records());
 }

@@ -6,26 +6,18 @@
 
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Runs the save as an ordinary user: permission bits do not bind root, and users are not root.
 SaveResult SaveAsUser(const fs::path& path, const MeterImage& image) {
     if (::geteuid() != 0) {
         return SaveMeterFile(path, image);
     }
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        ::_exit(dropped ? static_cast<int>(SaveMeterFile(path, image)) : 100);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 100) << "no ordinary user";
-    return static_cast<SaveResult>(WEXITSTATUS(status));
+    const int result = RunAsUser([&] { return static_cast<int>(SaveMeterFile(path, image)); });
+    EXPECT_NE(result, -1) << "no ordinary user";
+    return static_cast<SaveResult>(result);
 }
 
 class SaveFailures : public ::testing::Test {
@@ -59,6 +51,32 @@ TEST_F(SaveFailures, ShortWriteOrNoPlaceToWrite) {
     EXPECT_TRUE(fs::is_directory(m_dir / "folder.bin"));
     fs::remove(m_dir / "folder.bin");
     ExpectUnchanged();
+}
+
+TEST_F(SaveFailures, FailedFlushToTheDisk) {
+    for (const bool named : {false, true}) {
+        const ScopedNamedTempFiles kind(named);
+        const ScopedFailedSync failing;
+        EXPECT_EQ(SaveMeterFile(m_target, *m_other), SaveResult::WriteError) << named;
+        ExpectUnchanged();
+        EXPECT_EQ(SaveMeterFile(m_dir / "new.bin", *m_other), SaveResult::WriteError) << named;
+        ExpectUnchanged(); // and no new.bin
+    }
+}
+
+// A sticky folder lets a user write into another user's file but not replace it: the rename
+// is refused after everything else went well.
+TEST_F(SaveFailures, RefusedRename) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to make a file that an ordinary user may write, not replace";
+    }
+    ASSERT_EQ(::chmod(m_dir.Path().c_str(), 01777), 0);
+    ASSERT_EQ(::chmod(m_target.c_str(), 0666), 0);
+    for (const bool named : {false, true}) {
+        const ScopedNamedTempFiles kind(named);
+        EXPECT_EQ(SaveAsUser(m_target, *m_other), SaveResult::WriteError) << named;
+        ExpectUnchanged();
+    }
 }
 
 TEST_F(SaveFailures, ReadOnlyFolderThenReadOnlyTarget) {

@@ -3,13 +3,17 @@
 #include "model/AtomicFile.h"
 #include "model/InputFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <grp.h>
 #include <iterator>
 #include <random>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -62,3 +66,50 @@ template <void (*Set)(std::size_t), std::size_t kOff> struct ScopedLimit final {
 };
 using ScopedWriteLimit = ScopedLimit<LimitBytesWrittenForTests, kNoWriteLimit>;
 using ScopedReadLimit = ScopedLimit<LimitBytesReadForTests, kNoReadLimit>;
+
+// The temporary files of saves are unnamed where the system allows; both kinds are tested.
+struct ScopedNamedTempFiles final {
+    explicit ScopedNamedTempFiles(bool named) { UseNamedTempFilesForTests(named); }
+    ~ScopedNamedTempFiles() { UseNamedTempFilesForTests(false); }
+};
+
+struct ScopedFailedSync final {
+    ScopedFailedSync() { FailFileSyncForTests(true); }
+    ~ScopedFailedSync() { FailFileSyncForTests(false); }
+};
+
+struct ScopedTempFileObserver final {
+    explicit ScopedTempFileObserver(std::function<void(TempFileStage, int)> observer) {
+        ObserveTempFileForTests(std::move(observer));
+    }
+    ~ScopedTempFileObserver() { ObserveTempFileForTests({}); }
+};
+
+inline constexpr uid_t kNobody = 65534;
+inline constexpr gid_t kNoGroup = 65534;
+inline constexpr gid_t kOtherGroup = 4242; // no user has it as the primary group
+
+// Runs `act` in a child process as the ordinary user kNobody, with the given supplementary
+// groups, and returns its exit code; -1 when the child could not become that user (the test is
+// not root). Permission bits do not bind root, and users are not root.
+inline int RunAsUser(const std::function<int()>& act, const std::vector<gid_t>& groups = {}) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const bool dropped = ::setgroups(groups.size(), groups.data()) == 0 &&
+                             ::setgid(kNoGroup) == 0 && ::setuid(kNobody) == 0;
+        ::_exit(dropped ? act() : 100);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) != 100 ? WEXITSTATUS(status) : -1;
+}
+
+// Every name in the folder, sorted.
+inline std::vector<std::string> Entries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
