@@ -6,6 +6,7 @@
 #include "editor/CNavigationTree.h"
 #include "editor/CPaneView.h"
 #include "editor/CSatelliteNode.h"
+#include "editor/CSkyView.h"
 #include "editor/CSlotOperations.h"
 #include "editor/CTpListController.h"
 #include "editor/EditorIds.h"
@@ -124,6 +125,8 @@ void CEditorDlg::ConnectCommits() {
         }
     }
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CEditorDlg::OnTreeSelectionChanged);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tree, &QWidget::customContextMenuRequested, this, &CEditorDlg::OnTreeContextMenu);
     const auto button = [this](int id, void (CEditorDlg::*handler)()) {
         connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this, handler);
     };
@@ -152,6 +155,7 @@ void CEditorDlg::ConnectCommits() {
         redo << QKeySequence(Qt::CTRL | Qt::Key_Y);
     }
     shortcut(redo, [this] { OnUndoKey(true); });
+    shortcut({QKeySequence(Qt::Key_F9)}, [this] { OnSkyView(); });
     shortcut(QKeySequence::keyBindings(QKeySequence::Open),
              [this] { PressButton(EditorId::Open); });
     shortcut(QKeySequence::keyBindings(QKeySequence::Save),
@@ -164,6 +168,10 @@ void CEditorDlg::BuildWindowMenu() {
         m_windowMenu->addAction(QStringLiteral("&Undo"), this, [this] { OnUndoKey(false); });
     m_redoAction =
         m_windowMenu->addAction(QStringLiteral("&Redo"), this, [this] { OnUndoKey(true); });
+    m_windowMenu->addSeparator();
+    m_windowMenu->addAction(QStringLiteral("Satellite &Library..."), this, &CEditorDlg::OnLoadSat);
+    m_windowMenu->addAction(QStringLiteral("Sky &View..."), this, &CEditorDlg::OnSkyView)
+        ->setShortcut(Qt::Key_F9); // shown in the menu; the window's shortcut runs it
     m_windowMenu->addSeparator();
     QAction* about = m_windowMenu->addAction(QStringLiteral("&About orvex..."), this,
                                              &CEditorDlg::aboutRequested);
@@ -243,7 +251,7 @@ void CEditorDlg::OnTreeSelectionChanged() {
     }
     // Showing a slot may have repaired its letters; that belongs to no user step.
     CommitStep();
-    emit documentShown();
+    RefreshViews();
 }
 
 bool CEditorDlg::ShowFirstSatellite() {
@@ -292,6 +300,29 @@ void CEditorDlg::CommitStep() {
     const int selection = m_tree->SelectedData();
     m_document.EndStep(m_stepSelection, selection);
     m_stepSelection = selection;
+    RefreshViews();
+}
+
+void CEditorDlg::RefreshViews() {
+    if (m_skyView != nullptr) {
+        m_skyView->Refresh(m_curSat);
+    }
+}
+
+void CEditorDlg::OnSkyView() {
+    if (m_skyView == nullptr) {
+        // Made on first use, so that the window's start-up does not pay for it.
+        m_skyView = new CSkyView(m_document.Image(), m_prompts, this);
+        connect(m_skyView, &CSkyView::SatelliteClicked, this, [this](int slot) {
+            // As a click on the node: the field being left is committed first.
+            CommitFocusedField();
+            if (QTreeWidgetItem* node = m_tree->SlotNode(slot)) {
+                m_tree->setCurrentItem(node);
+            }
+        });
+    }
+    m_skyView->Refresh(m_curSat);
+    m_skyView->Open();
 }
 
 void CEditorDlg::OnFieldLeft(QWidget* field) {
@@ -380,7 +411,7 @@ void CEditorDlg::OnNameEdited() {
     WriteView();
     m_document.SetName(m_curSat, m_panes->m_nameView.toLatin1().toStdString());
     m_panes->ReturnToRefusedField();
-    emit documentShown();
+    RefreshViews();
 }
 
 void CEditorDlg::OnOptionLeft(CDropDownCombo* combo) {
@@ -494,7 +525,7 @@ bool CEditorDlg::OpenMeterFile(const QString& path) {
     m_document.NormaliseLetters();
     m_document.ClearHistory();
     m_stepSelection = m_tree->SelectedData();
-    emit documentShown();
+    RefreshViews();
     return true;
 }
 
@@ -515,6 +546,41 @@ void CEditorDlg::OnLoadSat() {
     m_document.CopyIntoFirstSlots(records);
     if (ShowFirstSatellite()) {
         m_tree->RelabelSatellites(m_document.Image().settingsBlock);
+    }
+}
+
+void CEditorDlg::OnTreeContextMenu(const QPoint& position) {
+    QTreeWidgetItem* node = m_tree->itemAt(position);
+    const int slot = CNavigationTree::SlotOfNode(node);
+    if (slot < 0) {
+        m_windowMenu->popup(m_tree->viewport()->mapToGlobal(position));
+        return;
+    }
+    m_tree->setCurrentItem(node);
+    QMenu* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("Replace from Library..."), this,
+                    [this, slot] { OnReplaceFromLibrary(slot); });
+    menu->popup(m_tree->viewport()->mapToGlobal(position));
+}
+
+void CEditorDlg::OnReplaceFromLibrary(int slot) {
+    CSatListDlg dialog(m_prompts, this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    CWindowPrompts::Reactivate(this);
+    if (!accepted || dialog.AddedList().GetCount() == 0) {
+        return;
+    }
+    // The first satellite picked goes into this slot; every other slot stays as it was.
+    Operation operation(*this);
+    m_document.ReplaceSatellite(slot, dialog.AddedList().GetAt(0));
+    m_tree->LabelSlotNode(
+        slot, m_document.Image().settingsBlock.satellites[static_cast<std::size_t>(slot)]);
+    QTreeWidgetItem* node = m_tree->SlotNode(slot);
+    if (node->isSelected()) {
+        OnTreeSelectionChanged();
+    } else {
+        m_tree->setCurrentItem(node);
     }
 }
 
@@ -581,7 +647,7 @@ void CEditorDlg::ShowSelection(int data) {
         }
     }
     m_stepSelection = m_tree->SelectedData();
-    emit documentShown();
+    RefreshViews();
 }
 
 // --- keys, menus, hints ---------------------------------------------------------------------

@@ -14,6 +14,7 @@ class CDropDownCombo;
 class CFieldEdit;
 class CNavigationTree;
 class CPaneView;
+class CSkyView;
 class CSlotOperations;
 class CTpListController;
 class QMenu;
@@ -56,16 +57,19 @@ public:
     void OnExit();
     // The "Load Sat" flow: satellites picked from a library go into the first slots.
     void OnLoadSat();
+    // "Replace from Library...": the first satellite picked in the library goes into the slot.
+    void OnReplaceFromLibrary(int slot);
     void OnUndo();
     void OnRedo();
+    // "Sky View": opens the chart window, or raises it.
+    void OnSkyView();
+    CSkyView* SkyView() const { return m_skyView; }
 
     // The slot shown in the Satellite pane and the TP list, -1 for none.
     std::int8_t m_curSat = -1;
 
 signals:
     void aboutRequested();
-    // After every change of the data or of the selection shown, undo and redo included.
-    void documentShown();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -99,9 +103,12 @@ private:
     void ConnectCommits();
     void BuildWindowMenu();
     void OnTreeSelectionChanged();
+    void OnTreeContextMenu(const QPoint& position);
     bool ShowFirstSatellite();
     void ShowSelection(int data);
     void CommitStep();
+    // The views that follow the data: the sky chart.
+    void RefreshViews();
     bool CanCommit() const;
     // Commits the field that has the focus as leaving it would.
     void CommitFocusedField();
@@ -128,6 +135,7 @@ private:
     int m_operationDepth = 0;
     // The selected node's code when the last step ended: the selection "before" the next one.
     int m_stepSelection = -1;
+    CSkyView* m_skyView = nullptr;
     QMenu* m_windowMenu = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;

@@ -8,7 +8,14 @@
 #include "controls/CNumEdit.h"
 #include "editor/EditorIds.h"
 
+#include "controls/ControlIds.h"
+#include "editor/CSkyView.h"
+#include "model/DefaultSatellites.h"
+
+#include <QListWidget>
 #include <QMenu>
+#include <QScopeGuard>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -34,6 +41,8 @@ private slots:
     void leavingAFieldOfAnInactiveWindowCommits();
     void lnbTypeChosenWithTheKeysIsStored();
     void theTreeKeepsItsSelection();
+    void libraryFromTheMenusIsOneStep();
+    void skyViewFollowsTheWindow();
 
 private:
     CEditorDlg& W() { return *m_window; }
@@ -44,11 +53,14 @@ private:
     QTreeWidgetItem* Selected() { return Tree(W())->selectedItems().value(0); }
     void Show(int slot) { ClickNode(W(), SlotNode(W(), slot)); }
     void Key(QKeySequence::StandardKey key) {
-        const QKeySequence sequence(key);
-        QTest::keySequence(QApplication::focusWidget(), sequence);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keySequence(focus != nullptr ? focus : Tree(W()), QKeySequence(key));
     }
     void OpenFile(int satCount);
     void RunTpMenu(int row, int command);
+    // Answers the Satellite List dialog once it is open: "Default", the rows, "Add", "OK".
+    void PickFromLibrary(QList<int> rows, bool* picked);
+    void TriggerWindowMenu(const QString& text);
 
     FakePrompts m_prompts;
     QTemporaryDir m_dir;
@@ -425,6 +437,122 @@ void TestEditorUndo::theTreeKeepsItsSelection() {
     TypeAndLeave(Edit(id::Name), "Kept", tree);
     QCOMPARE(node->text(0), QStringLiteral("Kept"));
     QCOMPARE(NameText(Block().satellites[1]), "Kept");
+}
+
+void TestEditorUndo::PickFromLibrary(QList<int> rows, bool* picked) {
+    m_prompts.questionAnswers.push_back(false); // "Do you save sat list?" before "OK"
+    QTimer::singleShot(0, this, [=, this] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr && dialog != m_window.get());
+        const auto closeAnyway = qScopeGuard([dialog] {
+            if (dialog->isVisible()) {
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1099), Qt::LeftButton); // "Default"
+        auto* library = FindControl<QListWidget>(dialog, 1053);
+        for (int row : rows) {
+            QTRY_VERIFY(dialog->isActiveWindow());
+            library->scrollToItem(library->item(row));
+            QTest::mouseClick(library->viewport(), Qt::LeftButton, {},
+                              library->visualItemRect(library->item(row)).center());
+            QTest::mouseClick(FindControl<QPushButton>(dialog, 1047), Qt::LeftButton); // "Add"
+        }
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton); // "OK"
+        *picked = !dialog->isVisible();
+    });
+}
+
+void TestEditorUndo::TriggerWindowMenu(const QString& text) {
+    for (QAction* action : W().WindowMenu()->actions()) {
+        if (action->text() == text) {
+            action->trigger();
+            return;
+        }
+    }
+    QFAIL(qPrintable("no window menu entry " + text));
+}
+
+void TestEditorUndo::libraryFromTheMenusIsOneStep() {
+    OpenFile(6);
+    const auto loaded = std::make_unique<MeterImage>(W().Image());
+    SatRecordList defaults;
+    AddDefaultSatellites(defaults);
+    bool picked = false;
+    PickFromLibrary({0, 1}, &picked);
+    TriggerWindowMenu("Satellite &Library...");
+    QVERIFY(picked);
+    m_prompts.questions.clear();
+    QVERIFY(Block().satellites[1] == defaults.GetAt(1));
+    QCOMPARE(SlotNode(W(), 1)->text(0), QString::fromLatin1(NameText(defaults.GetAt(1))));
+
+    // Into one slot through the node's own menu; the others stay.
+    const auto afterLoadSat = std::make_unique<MeterImage>(W().Image());
+    QTreeWidget* tree = Tree(W());
+    const QPoint at = tree->visualItemRect(SlotNode(W(), 4)).center();
+    emit tree->customContextMenuRequested(at);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QCOMPARE(menu->actions().value(0)->text(), QStringLiteral("Replace from Library..."));
+    menu->close();
+    picked = false;
+    PickFromLibrary({2}, &picked);
+    menu->actions().value(0)->trigger();
+    QVERIFY(picked);
+    m_prompts.questions.clear();
+    QVERIFY(Block().satellites[4] == defaults.GetAt(2));
+    QCOMPARE(Selected(), SlotNode(W(), 4));
+    for (std::size_t slot : {0u, 1u, 2u, 3u, 5u, 19u}) {
+        QVERIFY(Block().satellites[slot] == afterLoadSat->settingsBlock.satellites[slot]);
+    }
+    QVERIFY(QTest::qWaitForWindowActive(&W()));
+    Key(QKeySequence::Undo);
+    QVERIFY(W().Image() == *afterLoadSat);
+    Key(QKeySequence::Undo);
+    QVERIFY(W().Image() == *loaded);
+}
+
+void TestEditorUndo::skyViewFollowsTheWindow() {
+    OpenFile(5);
+    ClickNode(W(), Root(W())->child(1));
+    TypeAndLeave(Edit(id::LocalLongitude), "116", Tree(W()));
+    TypeAndLeave(Edit(id::LocalLatitude), "481", Tree(W()));
+    Show(0);
+    for (const auto& [slot, longitude] : {std::pair{0, "192"}, std::pair{1, "130"}}) {
+        Show(slot);
+        TypeAndLeave(Edit(id::SatLongitude), longitude, Tree(W()));
+    }
+    QVERIFY(W().SkyView() == nullptr); // made on first use only
+    QTest::keyClick(Tree(W()), Qt::Key_F9);
+    CSkyView* sky = W().SkyView();
+    QVERIFY(sky != nullptr);
+    QTRY_VERIFY(sky->isVisible());
+    QCOMPARE(sky->windowTitle(), QStringLiteral("Sky View"));
+    W().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&W()));
+    const QPointF astra = sky->SatellitePoint(0);
+    const QPointF hotbird = sky->SatellitePoint(1);
+    QVERIFY(!astra.isNull() && !hotbird.isNull());
+    QVERIFY(hotbird.x() > astra.x()); // facing south, east on the left: 13.0 E right of 19.2 E
+
+    // An edit, a slot move and an undo move the dots at once.
+    Show(0);
+    TypeAndLeave(Edit(id::SatLongitude), "282", Tree(W()));
+    QVERIFY(sky->SatellitePoint(0).x() < astra.x());
+    Key(QKeySequence::Undo);
+    QCOMPARE(sky->SatellitePoint(0), astra);
+    ClickButton(W(), id::Down);
+    QCOMPARE(sky->SatellitePoint(1), astra);
+    QCOMPARE(sky->SatellitePoint(0), hotbird);
+    QCOMPARE(sky->SelectedSlot(), 1);
+
+    // A click on a dot selects the node as a click on it does.
+    QTest::mouseClick(sky, Qt::LeftButton, {}, sky->SatellitePoint(0).toPoint());
+    QCOMPARE(Selected(), SlotNode(W(), 0));
+    QCOMPARE(W().m_curSat, std::int8_t(0));
+    QCOMPARE(Edit(id::SatLongitude)->text(), QStringLiteral("130"));
+    QTest::keyClick(Tree(W()), Qt::Key_F9); // the same window again
+    QCOMPARE(W().SkyView(), sky);
 }
 
 QTEST_MAIN(TestEditorUndo)
