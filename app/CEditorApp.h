@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 
 // The one application object: runs the editor window modally; the program ends when the
 // window closes, whatever closed it.
@@ -11,6 +12,10 @@ class CEditorApp final : public QApplication {
 public:
     CEditorApp(int& argc, char** argv);
 
-    // Runs the editor window to its end. Returns false: there is no loop after it.
-    bool InitInstance();
+    // Reads the command line before any window exists, so that "--help" and "--version"
+    // print and end the program even without a display. Answers the file named, if any.
+    static QString FileFromCommandLine(int& argc, char** argv);
+    // Runs the editor window to its end, opening `file` first when one is named. Returns
+    // false: there is no loop after it.
+    bool InitInstance(const QString& file = QString());
 };
