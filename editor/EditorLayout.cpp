@@ -51,36 +51,38 @@ constexpr std::array<ControlLayout, 15> kFrameControls = {{
     {Down, Kind::Button, "DN", 4, 182, 15, 39},
 }};
 
-// A label left of its control inside a pane.
+// A label left of its control inside a pane. `widen` moves the control's left edge into the
+// label's unused room, for an entry longer than the common width.
 struct PaneRow {
     int y;
     int labelId;
     const char* label;
     int controlId;
     Kind kind;
+    int widen;
 };
 
 constexpr std::array<PaneRow, 20> kPaneRows = {{
-    {19, NameLabel, "Name :", Name, Kind::NameEdit},
-    {41, SatLongitudeLabel, "Longitude :", SatLongitude, Kind::Edit},
-    {63, DirectionLabel, "Location :", Direction, Kind::Combo},
-    {85, LnbTypeLabel, "Lnb Type :", LnbType, Kind::Combo},
-    {107, LnbPowerLabel, "Lnb Power :", LnbPower, Kind::Combo},
-    {129, LowFreqLabel, "Low Frequency :", LowFreq, Kind::Edit},
-    {151, HighFreqLabel, "High Frequency :", HighFreq, Kind::Edit},
-    {173, SwitchTypeLabel, "Switch Type :", SwitchType, Kind::Combo},
-    {195, SwitchInputLabel, "Switch Input :", SwitchInput, Kind::Combo},
-    {217, Tone22kLabel, "22 KHz :", Tone22k, Kind::Combo},
-    {239, PositionTypeLabel, "Position Type :", PositionType, Kind::Combo},
-    {18, TpPolarityLabel, "Polarit :", TpPolarity, Kind::Combo},
-    {37, TpFreqLabel, "Frequency(MHz) :", TpFreq, Kind::Edit},
-    {56, TpSymbolRateLabel, "Symbol Rate :", TpSymbolRate, Kind::Edit},
-    {18, LocalLongitudeLabel, "Longitude :", LocalLongitude, Kind::Edit},
-    {40, LocalDirectionLabel, "Location :", LocalDirection, Kind::Combo},
-    {62, LocalLatitudeLabel, "Latitude :", LocalLatitude, Kind::Edit},
-    {84, HemisphereLabel, "Hemisphere :", Hemisphere, Kind::Combo},
-    {63, AutoPowerOffLabel, "Auto Power Off :", AutoPowerOff, Kind::Combo},
-    {85, LanguageLabel, "Language :", Language, Kind::Combo},
+    {19, NameLabel, "Name :", Name, Kind::NameEdit, 0},
+    {41, SatLongitudeLabel, "Longitude :", SatLongitude, Kind::Edit, 0},
+    {63, DirectionLabel, "Location :", Direction, Kind::Combo, 0},
+    {85, LnbTypeLabel, "Lnb Type :", LnbType, Kind::Combo, 12},
+    {107, LnbPowerLabel, "Lnb Power :", LnbPower, Kind::Combo, 0},
+    {129, LowFreqLabel, "Low Frequency :", LowFreq, Kind::Edit, 0},
+    {151, HighFreqLabel, "High Frequency :", HighFreq, Kind::Edit, 0},
+    {173, SwitchTypeLabel, "Switch Type :", SwitchType, Kind::Combo, 0},
+    {195, SwitchInputLabel, "Switch Input :", SwitchInput, Kind::Combo, 0},
+    {217, Tone22kLabel, "22 KHz :", Tone22k, Kind::Combo, 0},
+    {239, PositionTypeLabel, "Position Type :", PositionType, Kind::Combo, 0},
+    {18, TpPolarityLabel, "Polarit :", TpPolarity, Kind::Combo, 0},
+    {37, TpFreqLabel, "Frequency(MHz) :", TpFreq, Kind::Edit, 0},
+    {56, TpSymbolRateLabel, "Symbol Rate :", TpSymbolRate, Kind::Edit, 0},
+    {18, LocalLongitudeLabel, "Longitude :", LocalLongitude, Kind::Edit, 0},
+    {40, LocalDirectionLabel, "Location :", LocalDirection, Kind::Combo, 0},
+    {62, LocalLatitudeLabel, "Latitude :", LocalLatitude, Kind::Edit, 0},
+    {84, HemisphereLabel, "Hemisphere :", Hemisphere, Kind::Combo, 0},
+    {63, AutoPowerOffLabel, "Auto Power Off :", AutoPowerOff, Kind::Combo, 0},
+    {85, LanguageLabel, "Language :", Language, Kind::Combo, 0},
 }};
 
 // The two radio rows of the System Setting pane: label, "Off" button, "On" button.
@@ -188,7 +190,7 @@ EditorControls CreateEditorControls(QWidget* window) {
     for (const PaneRow& row : kPaneRows) {
         const QString label = QString::fromLatin1(row.label);
         place(new QLabel(label, window), row.labelId,
-              du.Rect(kLabelX, row.y, kLabelWidth, kRowHeight));
+              du.Rect(kLabelX, row.y, kLabelWidth - row.widen, kRowHeight));
         QWidget* control = nullptr;
         if (row.kind == Kind::NameEdit) {
             auto* name = new CFieldEdit(window);
@@ -204,7 +206,8 @@ EditorControls CreateEditorControls(QWidget* window) {
         } else {
             control = new CDropDownCombo(window);
         }
-        place(control, row.controlId, du.Rect(kControlX, row.y, kControlWidth, kRowHeight), label);
+        place(control, row.controlId,
+              du.Rect(kControlX - row.widen, row.y, kControlWidth + row.widen, kRowHeight), label);
     }
     for (const RadioRow& row : kRadioRows) {
         const QString label = QString::fromLatin1(row.label);

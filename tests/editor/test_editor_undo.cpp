@@ -11,6 +11,7 @@
 #include "controls/ControlIds.h"
 #include "editor/CSkyView.h"
 #include "model/DefaultSatellites.h"
+#include "tests/support/TextFit.h"
 
 #include <QListWidget>
 #include <QMenu>
@@ -43,6 +44,7 @@ private slots:
     void theTreeKeepsItsSelection();
     void libraryFromTheMenusIsOneStep();
     void skyViewFollowsTheWindow();
+    void everyPaneShowsItsTextsWhole();
 
 private:
     CEditorDlg& W() { return *m_window; }
@@ -553,6 +555,23 @@ void TestEditorUndo::skyViewFollowsTheWindow() {
     QCOMPARE(Edit(id::SatLongitude)->text(), QStringLiteral("130"));
     QTest::keyClick(Tree(W()), Qt::Key_F9); // the same window again
     QCOMPARE(W().SkyView(), sky);
+}
+
+void TestEditorUndo::everyPaneShowsItsTextsWhole() {
+    OpenFile(3);
+    // Each pane shown, with the longest entries its lists can hold: "UNICABLE_A1", "LNB16".
+    Show(0);
+    PickEntry(Combo(id::SwitchType), 2);
+    PickEntry(Combo(id::LnbType), 7);
+    PickEntry(Combo(id::SwitchInput), 15);
+    Tree(W())->setFocus();
+    QString misfits = textfit::Describe(textfit::FindCutOffTexts(&W()));
+    QVERIFY2(misfits.isEmpty(), qPrintable(misfits));
+    for (int node : {0, 1}) {
+        ClickNode(W(), Root(W())->child(node));
+        misfits = textfit::Describe(textfit::FindCutOffTexts(&W()));
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits));
+    }
 }
 
 QTEST_MAIN(TestEditorUndo)
