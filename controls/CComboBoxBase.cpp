@@ -4,12 +4,14 @@
 #include <QEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
 CComboBoxBase::CComboBoxBase(QWidget* parent) : QComboBox(parent) {
     // The default wheel focus would let a scroll over the window take the focus and the entry.
     setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QComboBox::activated, this, &CComboBoxBase::FinishClose);
     QAbstractItemModel* entries = model();
     // Entries are added one by one; measure each once instead of the whole list each time.
     connect(entries, &QAbstractItemModel::rowsInserted, this,
@@ -89,4 +91,21 @@ void CComboBoxBase::MeasureEntries() {
 
 void CComboBoxBase::FitPopup() {
     view()->setMinimumWidth(PopupWidth());
+}
+
+void CComboBoxBase::hidePopup() {
+    const bool wasOpen = view()->isVisible();
+    QComboBox::hidePopup();
+    if (wasOpen && !m_closing) {
+        m_closing = true;
+        // Closed without a pick (Escape, a click elsewhere): no activated() follows.
+        QTimer::singleShot(0, this, &CComboBoxBase::FinishClose);
+    }
+}
+
+void CComboBoxBase::FinishClose() {
+    if (m_closing) {
+        m_closing = false;
+        emit listClosed();
+    }
 }

@@ -16,10 +16,16 @@ public:
     ~CComboBoxBase() override;
 
     void showPopup() override;
+    void hidePopup() override;
 
     // The width the dropped list's view asks for: the widest entry as its delegate draws it,
     // the view's frame and, when the list scrolls, its scroll bar.
     int PopupWidth() const;
+
+signals:
+    // The dropped list has closed; currentIndex() is the entry it left shown. A pick is
+    // applied right after the list hides, so the report waits for it.
+    void listClosed();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -31,7 +37,9 @@ private:
     void OnRowsInserted(int first, int last);
     void MeasureEntries();
     void FitPopup();
+    void FinishClose();
 
+    bool m_closing = false;
     bool m_popupReady = false;
     int m_widestEntry = 0;
 };

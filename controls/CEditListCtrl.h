@@ -10,10 +10,6 @@ class CInPlaceCombo;
 class CNumEdit;
 class UserPrompts;
 
-// The two messages the list sends its parent window; kept as ids for the receivers' tables.
-inline constexpr int WM_GET_CELL_CHOICES = 0x83FC;
-inline constexpr int WM_CELL_EDITED = 0x83FD;
-
 // What an in-place editor reports when its edit ends: the cell and the text that ends the edit
 // (the cell's old text when the edit was cancelled).
 struct CellEditRecord {
@@ -50,8 +46,6 @@ public:
     void SetEditChars(const QString& chars, int column); // column -1: every column
     void SetComboVScroll(bool on);
 
-    QString EditChars() const { return m_editChars; }
-    int EditCharsColumn() const { return m_editCharsColumn; }
     quint32 ComboStyle() const { return m_comboStyle; }
 
     // The cell under a point in viewport coordinates; both ends of a column's range belong to it.
@@ -66,9 +60,9 @@ public:
     void EditCell(int row, int column);
 
 signals:
-    // WM_GET_CELL_CHOICES: column of the cell about to be edited, an empty list the receiver fills
+    // Before a combo cell is edited: column of the cell about to be edited, an empty list the receiver fills
     void getCellChoices(int column, QStringList* choices);
-    // WM_CELL_EDITED: the list's control id (its dynamic property "controlId", an int) and the
+    // After an edit ended: the list's control id (its dynamic property "controlId", an int) and the
     // record, emitted after the text has been written into the cell
     void cellEdited(int listId, const CellEditRecord& record);
 

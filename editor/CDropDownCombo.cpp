@@ -8,8 +8,6 @@
 
 CDropDownCombo::CDropDownCombo(QWidget* parent) : CComboBoxBase(parent) {
     setInsertPolicy(QComboBox::NoInsert);
-    // A pick is applied right after the list hides; report the close once it has been.
-    connect(this, &QComboBox::activated, this, &CDropDownCombo::FinishClose);
 }
 
 void CDropDownCombo::showEvent(QShowEvent* event) {
@@ -24,16 +22,6 @@ void CDropDownCombo::showEvent(QShowEvent* event) {
     CComboBoxBase::showEvent(event);
 }
 
-void CDropDownCombo::hidePopup() {
-    const bool wasOpen = view()->isVisible();
-    CComboBoxBase::hidePopup();
-    if (wasOpen && !m_closing) {
-        m_closing = true;
-        // Closed without a pick (Escape, a click elsewhere): no activated() follows.
-        QTimer::singleShot(0, this, &CDropDownCombo::FinishClose);
-    }
-}
-
 bool CDropDownCombo::LeavesControl(const QFocusEvent* event) {
     const Qt::FocusReason reason = event->reason();
     // The first opening of a combo's list also moves the focus once more inside the pop-up.
@@ -45,12 +33,5 @@ void CDropDownCombo::focusOutEvent(QFocusEvent* event) {
     CComboBoxBase::focusOutEvent(event);
     if (LeavesControl(event)) {
         emit focusLeft();
-    }
-}
-
-void CDropDownCombo::FinishClose() {
-    if (m_closing) {
-        m_closing = false;
-        emit listClosed();
     }
 }

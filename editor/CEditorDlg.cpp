@@ -1,6 +1,7 @@
 #include "editor/CEditorDlg.h"
 
 #include "controls/CEditListCtrl.h"
+#include "controls/FileMessages.h"
 #include "editor/CDropDownCombo.h"
 #include "editor/CFieldEdit.h"
 #include "editor/CNavigationTree.h"
@@ -34,10 +35,6 @@ const QString kRootLabel = QStringLiteral("Kavra-Q4");
 const QString kSatelliteListLabel = QStringLiteral("Satellite List");
 const QString kTpListLabel = QStringLiteral("TP List");
 const QString kMeterFilter = QStringLiteral("Meter data File (*.bin)|*.bin|");
-
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 // Marks a commit in progress, so that the focus moves it causes commit nothing more.
 class CommitScope {
@@ -504,18 +501,10 @@ void CEditorDlg::OnOpen() {
 bool CEditorDlg::OpenMeterFile(const QString& path) {
     CommitScope scope(m_committing);
     Operation operation(*this, false);
-    switch (m_document.Load(ToPath(path))) {
-    case LoadResult::CannotOpen:
-        m_prompts.Message(this, "The file '" + path + "'could not be opened!");
+    const LoadResult result = m_document.Load(LocalPath(path));
+    if (result != LoadResult::Done) {
+        m_prompts.Message(this, ReadFailureText(result, path));
         return false;
-    case LoadResult::WrongSize:
-        m_prompts.Message(this, QStringLiteral("The file error!"));
-        return false;
-    case LoadResult::ReadError:
-        m_prompts.Message(this, QStringLiteral("Read file error!"));
-        return false;
-    case LoadResult::Done:
-        break;
     }
     // The first satellite is shown before the letters are normalised, as the meter's own
     // editor does: its repair of polarizations comes first.
@@ -590,15 +579,9 @@ void CEditorDlg::OnSave() {
     if (path.isEmpty()) {
         return;
     }
-    switch (m_document.Save(ToPath(path))) {
-    case SaveResult::CannotOpen:
-        m_prompts.Message(this, "The file '" + path + "'could not be opened!");
-        break;
-    case SaveResult::WriteError:
-        m_prompts.Message(this, QStringLiteral("Write file error!"));
-        break;
-    case SaveResult::Done:
-        break;
+    const SaveResult result = m_document.Save(LocalPath(path));
+    if (result != SaveResult::Done) {
+        m_prompts.Message(this, WriteFailureText(result, path));
     }
 }
 

@@ -3,7 +3,7 @@
 #include "controls/ControlIds.h"
 #include "controls/DialogUnits.h"
 #include "controls/UserPrompts.h"
-#include "library/CDropList.h"
+#include "controls/CComboBoxBase.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -117,7 +117,7 @@ QString RangeMessage(const BoxRange& range) {
 }
 
 // Shows the entry at the position of a code; a code beyond the list shows none.
-void ShowCode(CDropList* list, int code) {
+void ShowCode(CComboBoxBase* list, int code) {
     list->setCurrentIndex(code < list->count() ? code : -1);
 }
 
@@ -163,7 +163,7 @@ void CSatEditDlg::CreateControls() {
             break;
         }
         case Kind::List:
-            control = new CDropList(this);
+            control = new CComboBoxBase(this);
             break;
         case Kind::Button:
             control = new QPushButton(QString::fromLatin1(item.text), this);
@@ -183,7 +183,7 @@ void CSatEditDlg::CreateControls() {
         return FindControl(this, id);
     };
     const auto list = [&byId](int id) {
-        return static_cast<CDropList*>(byId(id));
+        return static_cast<CComboBoxBase*>(byId(id));
     };
     m_boxes = {
         static_cast<QLineEdit*>(byId(kIdName)),     static_cast<QLineEdit*>(byId(kIdLowFreq)),
@@ -205,15 +205,15 @@ void CSatEditDlg::CreateControls() {
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &CSatEditDlg::OnOK);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_lnbType, &CDropList::closedUp, this, &CSatEditDlg::OnCloseUpLnbType);
-    connect(m_switchType, &CDropList::closedUp, this, &CSatEditDlg::OnCloseUpSwitchType);
-    connect(m_tpNo, &CDropList::closedUp, this, &CSatEditDlg::OnCloseUpTpNo);
-    connect(m_polarity, &CDropList::closedUp, this, &CSatEditDlg::OnCloseUpPolarity);
+    connect(m_lnbType, &CComboBoxBase::listClosed, this, &CSatEditDlg::OnCloseUpLnbType);
+    connect(m_switchType, &CComboBoxBase::listClosed, this, &CSatEditDlg::OnCloseUpSwitchType);
+    connect(m_tpNo, &CComboBoxBase::listClosed, this, &CSatEditDlg::OnCloseUpTpNo);
+    connect(m_polarity, &CComboBoxBase::listClosed, this, &CSatEditDlg::OnCloseUpPolarity);
 
     for (QLineEdit* box : m_boxes) {
         box->installEventFilter(this);
     }
-    for (CDropList* choice : {m_tpNumber, m_location, m_lnbType, m_lnbPower, m_switchType,
+    for (CComboBoxBase* choice : {m_tpNumber, m_location, m_lnbType, m_lnbPower, m_switchType,
                               m_switchInput, m_tone, m_positionType, m_tpNo, m_polarity}) {
         choice->installEventFilter(this);
     }
@@ -354,7 +354,7 @@ void CSatEditDlg::LeaveControl(QObject* control) {
             return;
         }
     }
-    const auto shown = [](const CDropList* list) {
+    const auto shown = [](const CComboBoxBase* list) {
         return list->currentIndex();
     };
     if (control == m_location) {
@@ -363,7 +363,7 @@ void CSatEditDlg::LeaveControl(QObject* control) {
         }
     } else if (control == m_lnbPower || control == m_switchInput || control == m_tone ||
                control == m_positionType) {
-        const auto* list = static_cast<const CDropList*>(control);
+        const auto* list = static_cast<const CComboBoxBase*>(control);
         if (shown(list) >= 0) {
             const auto code = static_cast<std::uint8_t>(shown(list));
             if (list == m_lnbPower) {

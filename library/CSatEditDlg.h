@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-class CDropList;
+class CComboBoxBase;
 class QLineEdit;
 class QPushButton;
 class UserPrompts;
@@ -64,15 +64,15 @@ private:
     bool m_closing = false;
 
     std::array<QLineEdit*, kBoxCount> m_boxes{};
-    CDropList* m_tpNumber = nullptr;
-    CDropList* m_location = nullptr;
-    CDropList* m_lnbType = nullptr;
-    CDropList* m_lnbPower = nullptr;
-    CDropList* m_switchType = nullptr;
-    CDropList* m_switchInput = nullptr;
-    CDropList* m_tone = nullptr;
-    CDropList* m_positionType = nullptr;
-    CDropList* m_tpNo = nullptr;
-    CDropList* m_polarity = nullptr;
+    CComboBoxBase* m_tpNumber = nullptr;
+    CComboBoxBase* m_location = nullptr;
+    CComboBoxBase* m_lnbType = nullptr;
+    CComboBoxBase* m_lnbPower = nullptr;
+    CComboBoxBase* m_switchType = nullptr;
+    CComboBoxBase* m_switchInput = nullptr;
+    CComboBoxBase* m_tone = nullptr;
+    CComboBoxBase* m_positionType = nullptr;
+    CComboBoxBase* m_tpNo = nullptr;
+    CComboBoxBase* m_polarity = nullptr;
     QPushButton* m_okButton = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "controls/ControlIds.h"
 #include "controls/DialogUnits.h"
+#include "controls/FileMessages.h"
 #include "controls/UserPrompts.h"
 #include "library/CSatEditDlg.h"
 #include "model/DefaultSatellites.h"
@@ -90,13 +91,6 @@ void FillView(QListWidget* view, QLabel* count, const SatRecordList& list) {
     count->setText(QString::number(list.GetCount()));
 }
 
-std::filesystem::path NativePath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-QString CannotOpenMessage(const QString& path) {
-    return QStringLiteral("The file '") + path + QStringLiteral("'could not be opened!");
-}
 
 } // namespace
 
@@ -238,21 +232,11 @@ void CSatListDlg::LoadSatListFile() {
     if (path.isEmpty()) {
         return;
     }
-    switch (ReadSatListFile(NativePath(path), m_library)) {
-    case SatListReadResult::Done:
-        break;
-    case SatListReadResult::CannotOpen:
-        m_prompts.Message(this, CannotOpenMessage(path));
-        break;
-    case SatListReadResult::WrongSize:
-        m_prompts.Message(this, QStringLiteral("The file error!"));
-        break;
-    case SatListReadResult::ReadError:
-        m_prompts.Message(this, QStringLiteral("Read file error!"));
-        break;
-    case SatListReadResult::TooMany:
+    const SatListReadResult result = ReadSatListFile(LocalPath(path), m_library);
+    if (result == SatListReadResult::TooMany) {
         m_prompts.Message(this, kTooMany);
-        break;
+    } else if (result != SatListReadResult::Done) {
+        m_prompts.Message(this, ReadFailureText(result, path));
     }
 }
 
@@ -264,16 +248,11 @@ CSatListDlg::SaveOutcome CSatListDlg::SaveSatListFile() {
     if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) {
         path += QStringLiteral(".sat");
     }
-    switch (WriteSatListFile(NativePath(path), m_library)) {
-    case SatListWriteResult::Done:
+    const SatListWriteResult result = WriteSatListFile(LocalPath(path), m_library);
+    if (result == SatListWriteResult::Done) {
         return SaveOutcome::Saved;
-    case SatListWriteResult::CannotOpen:
-        m_prompts.Message(this, CannotOpenMessage(path));
-        return SaveOutcome::Failed;
-    case SatListWriteResult::WriteError:
-        break;
     }
-    m_prompts.Message(this, QStringLiteral("Write file error!"));
+    m_prompts.Message(this, WriteFailureText(result, path));
     return SaveOutcome::Failed;
 }
 

@@ -176,7 +176,6 @@ inline constexpr std::array<const char*, 3> kPositionTypeLabels = {"Fixed", "USA
 inline constexpr std::array<const char*, 5> kAutoPowerOffLabels = {"OFF", "10min", "20min", "30min",
                                                                    "60min"};
 inline constexpr std::array<const char*, 1> kLanguageLabels = {"English"};
-inline constexpr std::size_t kMaxSwitchInputs = 16; // "LNB1" .. "LNB16"
 
 // Number of "Switch Input" entries a switch type offers: None 1, DiSEQC1.0 4, DiSEQC1.1 16.
 // Codes outside the list answer 0; each caller decides what that means for it.

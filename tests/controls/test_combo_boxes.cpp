@@ -1,7 +1,7 @@
 #include "controls/CEditListCtrl.h"
 #include "controls/CInPlaceCombo.h"
 #include "editor/CDropDownCombo.h"
-#include "library/CDropList.h"
+#include "controls/CComboBoxBase.h"
 #include "tests/support/TextFit.h"
 
 #include <QAbstractItemView>
@@ -44,7 +44,7 @@ private slots:
         } else if (kind == 1) {
             combo = new CDropDownCombo(host);
         } else {
-            combo = new CDropList(host);
+            combo = new CComboBoxBase(host);
         }
         combo->setGeometry(0, 40, 60, 24);
         combo->addItems({"A", "B", "C"});

@@ -1,5 +1,5 @@
 #include "controls/ControlIds.h"
-#include "library/CDropList.h"
+#include "controls/CComboBoxBase.h"
 #include "library/CSatEditDlg.h"
 #include "library/CSatListDlg.h"
 #include "model/AtomicFile.h"
@@ -60,7 +60,7 @@ class TestSatDialogs final : public QObject {
     QByteArray Sat(const char* name) const { return Raw(MakeNewSatellite(name)); }
     template <typename T = QPushButton> T* W(int id) const { return FindControl<T>(m_dlg, id); }
     QLineEdit* Box(int id) const { return W<QLineEdit>(id); }
-    CDropList* List(int id) const { return W<CDropList>(id); }
+    CComboBoxBase* List(int id) const { return W<CComboBoxBase>(id); }
     QString Count(int id) const { return W<QLabel>(id)->text(); }
     bool On(int id) const { return W(id)->isEnabled(); }
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -115,7 +115,7 @@ class TestSatDialogs final : public QObject {
     }
     // Opens the list's pop-up, highlights the entry and takes it with Return.
     void Choose(int id, int entry) {
-        CDropList* list = List(id);
+        CComboBoxBase* list = List(id);
         list->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(list, Qt::Key_F4);
         QTRY_VERIFY(list->view()->isVisible());
@@ -469,7 +469,7 @@ private slots:
         QTest::mouseClick(Box(kName), Qt::LeftButton);
         QCOMPARE(List(kTpNo)->count(), 8);
         QVERIFY2(Misfits().isEmpty(), qPrintable(Misfits()));
-        CDropList* list = List(kLnbType);
+        CComboBoxBase* list = List(kLnbType);
         list->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(list, Qt::Key_F4);
         QTRY_VERIFY(list->view()->isVisible());
@@ -486,7 +486,7 @@ private slots:
     void wheelOverAListWithoutFocus() {
         Show(m_edit, MakeNewSatellite("Wheel"));
         QTest::mouseClick(Box(kLongitude), Qt::LeftButton);
-        CDropList* power = List(kLnbPower);
+        CComboBoxBase* power = List(kLnbPower);
         const int before = power->currentIndex();
         for (const int delta : {-120, 120, -120}) {
             const QPointF at = power->rect().center();
