@@ -1,9 +1,10 @@
 #include "library/CSatEditDlg.h"
 
+#include "controls/CComboBoxBase.h"
 #include "controls/ControlIds.h"
+#include "controls/DialogLayout.h"
 #include "controls/DialogUnits.h"
 #include "controls/UserPrompts.h"
-#include "controls/CComboBoxBase.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -20,14 +21,9 @@ namespace {
 
 enum class Kind { Group, Label, Text, Digits, List, Button };
 
-struct LayoutItem {
-    Kind kind;
-    int id;
-    const char* text;
-    int x, y, width, height;
-};
+using LayoutItem = DialogItem<Kind>;
 
-constexpr int kStatic = -1;
+constexpr int kStatic = kStaticControl;
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 1027;
 constexpr int kIdName = 1032;
@@ -135,9 +131,7 @@ CSatEditDlg::CSatEditDlg(const SatelliteRecord& record, UserPrompts& prompts, QW
 }
 
 void CSatEditDlg::CreateControls() {
-    const DialogUnits units(font());
-    QString label;
-    for (const LayoutItem& item : kLayout) {
+    const auto make = [this](const LayoutItem& item) {
         QWidget* control = nullptr;
         switch (item.kind) {
         case Kind::Group:
@@ -145,7 +139,6 @@ void CSatEditDlg::CreateControls() {
             break;
         case Kind::Label:
             control = new QLabel(QString::fromLatin1(item.text), this);
-            label = QString::fromLatin1(item.text);
             break;
         case Kind::Text:
         case Kind::Digits: {
@@ -169,15 +162,9 @@ void CSatEditDlg::CreateControls() {
             control = new QPushButton(QString::fromLatin1(item.text), this);
             break;
         }
-        control->setGeometry(units.Rect(item.x, item.y, item.width, item.height));
-        if (item.id != kStatic) {
-            SetControlId(control, item.id, label);
-        }
-        if (item.kind != Kind::Label) {
-            label.clear();
-        }
-    }
-    setFixedSize(units.X(kDialogWidth), units.Y(kDialogHeight));
+        return control;
+    };
+    BuildDialog<Kind>(this, kLayout, Kind::Label, kDialogWidth, kDialogHeight, make);
 
     const auto byId = [this](int id) {
         return FindControl(this, id);
@@ -214,7 +201,7 @@ void CSatEditDlg::CreateControls() {
         box->installEventFilter(this);
     }
     for (CComboBoxBase* choice : {m_tpNumber, m_location, m_lnbType, m_lnbPower, m_switchType,
-                              m_switchInput, m_tone, m_positionType, m_tpNo, m_polarity}) {
+                                  m_switchInput, m_tone, m_positionType, m_tpNo, m_polarity}) {
         choice->installEventFilter(this);
     }
 }

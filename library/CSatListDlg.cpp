@@ -1,6 +1,7 @@
 #include "library/CSatListDlg.h"
 
 #include "controls/ControlIds.h"
+#include "controls/DialogLayout.h"
 #include "controls/DialogUnits.h"
 #include "controls/FileMessages.h"
 #include "controls/UserPrompts.h"
@@ -21,14 +22,9 @@ namespace {
 
 enum class Kind { Label, Count, View, Button };
 
-struct LayoutItem {
-    Kind kind;
-    int id;
-    const char* text;
-    int x, y, width, height;
-};
+using LayoutItem = DialogItem<Kind>;
 
-constexpr int kStatic = -1;
+constexpr int kStatic = kStaticControl;
 constexpr int kIdLibraryCount = 1097;
 constexpr int kIdLibraryView = 1053;
 constexpr int kIdAddedCount = 1098;
@@ -91,7 +87,6 @@ void FillView(QListWidget* view, QLabel* count, const SatRecordList& list) {
     count->setText(QString::number(list.GetCount()));
 }
 
-
 } // namespace
 
 CSatListDlg::CSatListDlg(UserPrompts& prompts, QWidget* parent)
@@ -101,14 +96,11 @@ CSatListDlg::CSatListDlg(UserPrompts& prompts, QWidget* parent)
 }
 
 void CSatListDlg::CreateControls() {
-    const DialogUnits units(font());
-    QString label;
-    for (const LayoutItem& item : kLayout) {
+    const auto make = [this](const LayoutItem& item) {
         QWidget* control = nullptr;
         switch (item.kind) {
         case Kind::Label:
-            label = QString::fromLatin1(item.text);
-            control = new QLabel(label, this);
+            control = new QLabel(QString::fromLatin1(item.text), this);
             break;
         case Kind::Count:
             control = new QLabel(QStringLiteral("0"), this);
@@ -116,7 +108,8 @@ void CSatListDlg::CreateControls() {
         case Kind::View: {
             auto* view = new QListWidget(this);
             view->setSelectionMode(QAbstractItemView::SingleSelection);
-            // Lines of one height: a library of 65,535 names is laid out without measuring each.
+            // Lines of one height: a library of 65,535 names is laid out without
+            // measuring each.
             view->setUniformItemSizes(true);
             view->installEventFilter(this);
             control = view;
@@ -124,22 +117,17 @@ void CSatListDlg::CreateControls() {
         }
         case Kind::Button: {
             auto* button = new QPushButton(QString::fromLatin1(item.text), this);
-            // Buttons that act on a selection start disabled until a view with lines has the focus.
+            // Buttons that act on a selection start disabled until a view with
+            // lines has the focus.
             button->setEnabled(item.id != kIdAdd && item.id != kIdDelete && item.id != kIdRemove &&
                                item.id != kIdEdit);
             control = button;
             break;
         }
         }
-        control->setGeometry(units.Rect(item.x, item.y, item.width, item.height));
-        if (item.id != kStatic) {
-            SetControlId(control, item.id, label);
-        }
-        if (item.kind != Kind::Label) {
-            label.clear();
-        }
-    }
-    setFixedSize(units.X(kDialogWidth), units.Y(kDialogHeight));
+        return control;
+    };
+    BuildDialog<Kind>(this, kLayout, Kind::Label, kDialogWidth, kDialogHeight, make);
 
     const auto byId = [this](int id) {
         return FindControl(this, id);
