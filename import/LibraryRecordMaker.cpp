@@ -102,7 +102,9 @@ std::string ShortSatelliteName(QStringView name) {
     static const QRegularExpression position(
         QStringLiteral("\\(\\s*[0-9]{1,3}(?:[.,][0-9]+)?\\s*\u00B0?\\s*[EWew]\\s*\\)"));
     QString text = name.toString();
-    text.remove(position);
+    if (text.contains(u'(')) {
+        text.remove(position);
+    }
 
     std::string latin;
     bool afterSpace = true; // drops leading and repeated white space

@@ -1,44 +1,52 @@
 #include "import/XmlSatelliteTable.h"
 
+#include "import/PlainXmlScanner.h"
+
 #include <QXmlStreamReader>
 
-#include <optional>
+#include <string_view>
 
 namespace {
 
-std::optional<std::int64_t> Number(const QXmlStreamAttributes& attributes, QLatin1StringView name) {
+std::optional<std::int64_t> Number(const QXmlStreamAttributes& attributes,
+                                   QLatin1StringView name) {
     bool ok = false;
     const qlonglong value = attributes.value(name).toLongLong(&ok);
     return ok ? std::optional<std::int64_t>(value) : std::nullopt;
 }
 
-// 0 horizontal, 1 vertical, 2 circular left, 3 circular right.
-char Polarization(std::int64_t code) {
-    constexpr char kLetters[] = {'H', 'V', 'L', 'R'};
-    return code >= 0 && code < 4 ? kLetters[code] : '\0';
-}
+} // namespace
 
-void ReadSatAttributes(const QXmlStreamAttributes& attributes, TableSatellite& satellite) {
-    satellite.name = attributes.value(QLatin1StringView("name")).toString();
-    const std::optional<std::int64_t> position = Number(attributes, QLatin1StringView("position"));
+void SetXmlSatellite(TableSatellite& satellite, QString name,
+                     std::optional<std::int64_t> position) {
+    satellite.name = std::move(name);
     // The bound only keeps the value in an int; the conversion refuses past a full turn.
     if (position && *position >= -36000 && *position <= 36000) {
         satellite.position = static_cast<int>(*position);
     }
 }
 
-void ReadTransponder(const QXmlStreamAttributes& attributes, TableSatellite& satellite) {
-    const auto frequency = Number(attributes, QLatin1StringView("frequency"));
-    const auto symbolRate = Number(attributes, QLatin1StringView("symbol_rate"));
-    const auto polarization = Number(attributes, QLatin1StringView("polarization"));
-    if (frequency && symbolRate && polarization) {
-        satellite.AddTransponder(*frequency, *symbolRate, Polarization(*polarization));
+void AddXmlTransponder(TableSatellite& satellite, std::optional<std::int64_t> frequency,
+                       std::optional<std::int64_t> symbolRate,
+                       std::optional<std::int64_t> polarization) {
+    // 0 horizontal, 1 vertical, 2 circular left, 3 circular right.
+    constexpr char kLetters[] = {'H', 'V', 'L', 'R'};
+    if (frequency && symbolRate && polarization && *polarization >= 0 && *polarization < 4) {
+        satellite.AddTransponder(*frequency, *symbolRate, kLetters[*polarization]);
     }
 }
 
-} // namespace
-
 bool ReadXmlSatelliteTable(const QByteArray& content, const TableSatelliteSink& sink) {
+    const std::string_view bytes(content.constData(), static_cast<std::size_t>(content.size()));
+    // QXmlStreamReader alone takes longer than a user should wait for a 3 MB list.
+    if (ScanPlainXml(bytes, nullptr)) {
+        ScanPlainXml(bytes, &sink);
+        return true;
+    }
+    return ReadXmlWithStreamReader(content, sink);
+}
+
+bool ReadXmlWithStreamReader(const QByteArray& content, const TableSatelliteSink& sink) {
     QXmlStreamReader xml(content);
     int depth = 0;
     bool rootSeen = false;
@@ -61,10 +69,16 @@ bool ReadXmlSatelliteTable(const QByteArray& content, const TableSatelliteSink& 
                 }
                 rootSeen = true;
             } else if (depth == 2 && xml.name() == u"sat") {
+                const QXmlStreamAttributes attributes = xml.attributes();
                 satellite.emplace();
-                ReadSatAttributes(xml.attributes(), *satellite);
+                SetXmlSatellite(*satellite,
+                                attributes.value(QLatin1StringView("name")).toString(),
+                                Number(attributes, QLatin1StringView("position")));
             } else if (depth == 3 && satellite && xml.name() == u"transponder") {
-                ReadTransponder(xml.attributes(), *satellite);
+                const QXmlStreamAttributes attributes = xml.attributes();
+                AddXmlTransponder(*satellite, Number(attributes, QLatin1StringView("frequency")),
+                                  Number(attributes, QLatin1StringView("symbol_rate")),
+                                  Number(attributes, QLatin1StringView("polarization")));
             }
             break;
         case QXmlStreamReader::EndElement:
