@@ -34,17 +34,16 @@ public:
             // Every fifth satellite is a C-band one, so the LNB choice runs too.
             const bool cBand = sat % 5 == 0;
             for (int tp = 0; tp < 92; ++tp) {
-                std::snprintf(line, sizeof line,
-                              "\t\t<transponder frequency=\"%u\" symbol_rate=\"%u\" "
-                              "polarization=\"%u\" fec_inner=\"%u\" system=\"%u\" "
-                              "modulation=\"%u\"/>\n",
-                              (cBand ? 3400000u : 10700000u) +
-                                  static_cast<unsigned>(random() % (cBand ? 800000 : 2050000)),
-                              static_cast<unsigned>(1000000 + random() % 44000000),
-                              static_cast<unsigned>(random() % 4),
-                              static_cast<unsigned>(random() % 10),
-                              static_cast<unsigned>(random() % 2),
-                              static_cast<unsigned>(random() % 3));
+                std::snprintf(
+                    line, sizeof line,
+                    "\t\t<transponder frequency=\"%u\" symbol_rate=\"%u\" "
+                    "polarization=\"%u\" fec_inner=\"%u\" system=\"%u\" "
+                    "modulation=\"%u\"/>\n",
+                    (cBand ? 3400000u : 10700000u) +
+                        static_cast<unsigned>(random() % (cBand ? 800000 : 2050000)),
+                    static_cast<unsigned>(1000000 + random() % 44000000),
+                    static_cast<unsigned>(random() % 4), static_cast<unsigned>(random() % 10),
+                    static_cast<unsigned>(random() % 2), static_cast<unsigned>(random() % 3));
                 xml += line;
             }
             xml += "\t</sat>\n";

@@ -116,8 +116,8 @@ std::optional<FileNamePosition> PositionFromFileName(const std::filesystem::path
     for (const auto& candidate : {path.filename(), path.stem()}) {
         // Bytes that are not UTF-8 become U+FFFD here instead of throwing as u16string() may.
         const std::string& bytes = candidate.native();
-        const QRegularExpressionMatch match = pattern.match(
-            QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        const QRegularExpressionMatch match =
+            pattern.match(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
         if (!match.hasMatch()) {
             continue;
         }

@@ -25,7 +25,8 @@ QString ImportSummary(const TableImport& import) {
                        .arg(import.skippedNoTransponder);
     }
     if (import.skippedNoPosition > 0) {
-        reasons << QStringLiteral("%1 with no valid orbital position").arg(import.skippedNoPosition);
+        reasons
+            << QStringLiteral("%1 with no valid orbital position").arg(import.skippedNoPosition);
     }
     if (import.skippedOverLimit > 0) {
         reasons << QStringLiteral("%1 beyond the library's limit of 65,535 satellites")

@@ -117,7 +117,7 @@ bool Decode(std::string_view raw, std::string& out) {
         }
         std::uint32_t code = 0;
         for (const char c : digits) {
-            const int digit = c >= '0' && c <= '9'             ? c - '0'
+            const int digit = c >= '0' && c <= '9'          ? c - '0'
                               : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
                               : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
                                                             : -1;
@@ -126,10 +126,9 @@ bool Decode(std::string_view raw, std::string& out) {
             }
             code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
         }
-        const bool xmlChar = code == 0x9 || code == 0xA || code == 0xD ||
-                             (code >= 0x20 && code <= 0xD7FF) ||
-                             (code >= 0xE000 && code <= 0xFFFD) ||
-                             (code >= 0x10000 && code <= 0x10FFFF);
+        const bool xmlChar =
+            code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
+            (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
         if (!xmlChar) {
             return false;
         }
@@ -253,7 +252,8 @@ private:
             if (!spaced || !value || k == std::size(kOrder) || (next == 0 && k != 0)) {
                 return false;
             }
-            const QString text = QString::fromUtf8(value->data(), static_cast<qsizetype>(value->size()));
+            const QString text =
+                QString::fromUtf8(value->data(), static_cast<qsizetype>(value->size()));
             const bool known = k == 0   ? text == u"1.0"
                                : k == 1 ? text.compare(u"UTF-8", Qt::CaseInsensitive) == 0
                                         : text == u"yes" || text == u"no";

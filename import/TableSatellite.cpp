@@ -25,10 +25,11 @@ void TableSatellite::AddTransponder(std::int64_t frequencyKHz, std::int64_t symb
     if (polarization != 'H' && polarization != 'V' && polarization != 'L' && polarization != 'R') {
         return;
     }
-    const auto key = static_cast<std::uint32_t>(frequency) << 8 | static_cast<std::uint8_t>(polarization);
+    const auto key =
+        static_cast<std::uint32_t>(frequency) << 8 | static_cast<std::uint8_t>(polarization);
     if (!m_seen.insert(key).second) {
         return;
     }
-    m_transponders.push_back({static_cast<std::uint16_t>(frequency),
-                              static_cast<std::uint16_t>(rate), polarization});
+    m_transponders.push_back(
+        {static_cast<std::uint16_t>(frequency), static_cast<std::uint16_t>(rate), polarization});
 }

@@ -8,8 +8,7 @@
 
 namespace {
 
-std::optional<std::int64_t> Number(const QXmlStreamAttributes& attributes,
-                                   QLatin1StringView name) {
+std::optional<std::int64_t> Number(const QXmlStreamAttributes& attributes, QLatin1StringView name) {
     bool ok = false;
     const qlonglong value = attributes.value(name).toLongLong(&ok);
     return ok ? std::optional<std::int64_t>(value) : std::nullopt;
@@ -71,8 +70,7 @@ bool ReadXmlWithStreamReader(const QByteArray& content, const TableSatelliteSink
             } else if (depth == 2 && xml.name() == u"sat") {
                 const QXmlStreamAttributes attributes = xml.attributes();
                 satellite.emplace();
-                SetXmlSatellite(*satellite,
-                                attributes.value(QLatin1StringView("name")).toString(),
+                SetXmlSatellite(*satellite, attributes.value(QLatin1StringView("name")).toString(),
                                 Number(attributes, QLatin1StringView("position")));
             } else if (depth == 3 && satellite && xml.name() == u"transponder") {
                 const QXmlStreamAttributes attributes = xml.attributes();

@@ -20,8 +20,7 @@ bool ReadXmlSatelliteTable(const QByteArray& content, const TableSatelliteSink& 
 bool ReadXmlWithStreamReader(const QByteArray& content, const TableSatelliteSink& sink);
 
 // What both readers make of the attributes they found; a missing one is nullopt.
-void SetXmlSatellite(TableSatellite& satellite, QString name,
-                     std::optional<std::int64_t> position);
+void SetXmlSatellite(TableSatellite& satellite, QString name, std::optional<std::int64_t> position);
 void AddXmlTransponder(TableSatellite& satellite, std::optional<std::int64_t> frequency,
                        std::optional<std::int64_t> symbolRate,
                        std::optional<std::int64_t> polarization);

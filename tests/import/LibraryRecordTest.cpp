@@ -51,6 +51,8 @@ TEST(ShortSatelliteName, KeepsWholeWordsWithinElevenLatin1Bytes) {
         {"Astra 1KR/1L/1M/1N (19.2E)", "Astra 1KR"},
         {"Eutelsat 7A/7B (7.0E)", "Eutelsat 7A"},
         {"Thor 5/6/7 (0.8W)", "Thor 5/6/7"},
+        {"Thor (0.8W)", "Thor"},
+        {"Astra (19.2E) 1KR", "Astra 1KR"},
         {"Hispasat 30W-5/30W-6 (30.0W)", "Hispasat"},
         {"Echostar-10+11", "Echostar"},
         {"NSS 7 (Ku) (20.0W)", "NSS 7 (Ku)"},
@@ -74,9 +76,9 @@ TEST(ToRecordPosition, SignedTenthsWrapPast180) {
         int tenths;
         std::uint16_t longitude;
         std::uint8_t direction;
-    } cases[] = {{192, 192, kEast},     {-300, 300, kWest},  {1800, 1800, kEast},
-                 {-1800, 1800, kWest},  {1801, 1799, kWest}, {-1801, 1799, kEast},
-                 {3599, 1, kWest},      {3600, 0, kEast},    {-3600, 0, kEast}};
+    } cases[] = {{192, 192, kEast},    {-300, 300, kWest},  {1800, 1800, kEast},
+                 {-1800, 1800, kWest}, {1801, 1799, kWest}, {-1801, 1799, kEast},
+                 {3599, 1, kWest},     {3600, 0, kEast},    {-3600, 0, kEast}};
     for (const auto& c : cases) {
         const auto position = ToRecordPosition(c.tenths);
         ASSERT_TRUE(position) << c.tenths;
@@ -122,25 +124,24 @@ TEST(MakeLibraryRecord, KeepsTheTableOrderAndEachQuarterWhenFewerThanEight) {
 }
 
 TEST(MakeLibraryRecord, DropsDuplicatesAndValuesNoTableMeans) {
-    const SatelliteRecord record = Made(Satellite(
-        130, {
-                 {11362000, 22000000, 'H'},
-                 {11361600, 27500000, 'H'}, // the same MHz and polarisation again
-                 {11362000, 22000000, 'V'}, // another polarisation is another transponder
-                 {11362, 22000000, 'H'},    // typed in MHz
-                 {11400000, 0, 'H'},
-                 {11410000, 99499, 'H'},       // under 100 kS/s
-                 {11420000, 65535500, 'H'},    // past 16 bits
-                 {11430000, 22000000, '?'},    // no known polarisation
-                 {10699499, 22000000, 'H'},    // just below the Universal LNB's band
-                 {12750499, 22000000, 'V'},    // rounds to its top, still inside
-                 {12750500, 22000000, 'V'},    // rounds past it
-                 {-11000000, 22000000, 'H'},
-             }));
-    EXPECT_EQ(record, Expected("Test Sat", 130, kEast, 0,
-                               {{22000, 11362, 'H', 0},
-                                {22000, 11362, 'V', 0},
-                                {22000, 12750, 'V', 0}}));
+    const SatelliteRecord record = Made(
+        Satellite(130, {
+                           {11362000, 22000000, 'H'},
+                           {11361600, 27500000, 'H'}, // the same MHz and polarisation again
+                           {11362000, 22000000, 'V'}, // another polarisation is another transponder
+                           {11362, 22000000, 'H'},    // typed in MHz
+                           {11400000, 0, 'H'},
+                           {11410000, 99499, 'H'},    // under 100 kS/s
+                           {11420000, 65535500, 'H'}, // past 16 bits
+                           {11430000, 22000000, '?'}, // no known polarisation
+                           {10699499, 22000000, 'H'}, // just below the Universal LNB's band
+                           {12750499, 22000000, 'V'}, // rounds to its top, still inside
+                           {12750500, 22000000, 'V'}, // rounds past it
+                           {-11000000, 22000000, 'H'},
+                       }));
+    EXPECT_EQ(record,
+              Expected("Test Sat", 130, kEast, 0,
+                       {{22000, 11362, 'H', 0}, {22000, 11362, 'V', 0}, {22000, 12750, 'V', 0}}));
 }
 
 TEST(MakeLibraryRecord, GivesCBandAndCircularTablesTheMatchingLnbType) {
@@ -148,22 +149,23 @@ TEST(MakeLibraryRecord, GivesCBandAndCircularTablesTheMatchingLnbType) {
     EXPECT_EQ(Made(Satellite(-555, {{3750000, 27500000, 'H'}, {4080000, 6620000, 'V'}})),
               Expected("Test Sat", 555, kWest, 1, {{27500, 3750, 'H', 0}, {6620, 4080, 'V', 0}}));
     // Circular Ku above 11.7 GHz: the 10750 single LNB; left switches like H, right like V.
-    EXPECT_EQ(Made(Satellite(360, {{11727000, 27500000, 'L'}, {12226000, 27500000, 'R'}})),
-              Expected("Test Sat", 360, kEast, 4, {{27500, 11727, 'H', 0}, {27500, 12226, 'V', 0}}));
+    EXPECT_EQ(
+        Made(Satellite(360, {{11727000, 27500000, 'L'}, {12226000, 27500000, 'R'}})),
+        Expected("Test Sat", 360, kEast, 4, {{27500, 11727, 'H', 0}, {27500, 12226, 'V', 0}}));
     // Circular Ku below 11.7 GHz: the 9750 single LNB.
     EXPECT_EQ(Made(Satellite(750, {{11000000, 27500000, 'R'}})),
               Expected("Test Sat", 750, kEast, 3, {{27500, 11000, 'V', 0}}));
     // Circular C band, and linear C band below the OCS window: the 5150 single LNB takes all.
-    EXPECT_EQ(Made(Satellite(-275, {{3400000, 3000000, 'H'},
-                                    {3900000, 27500000, 'L'},
-                                    {4000000, 27500000, 'R'}})),
-              Expected("Test Sat", 275, kWest, 2,
-                       {{3000, 3400, 'H', 0}, {27500, 3900, 'H', 0}, {27500, 4000, 'V', 0}}));
+    EXPECT_EQ(
+        Made(Satellite(
+            -275, {{3400000, 3000000, 'H'}, {3900000, 27500000, 'L'}, {4000000, 27500000, 'R'}})),
+        Expected("Test Sat", 275, kWest, 2,
+                 {{3000, 3400, 'H', 0}, {27500, 3900, 'H', 0}, {27500, 4000, 'V', 0}}));
     // One linear Ku transponder is enough for the Universal LNB; the C band ones stay out.
-    EXPECT_EQ(Made(Satellite(-555, {{3750000, 27500000, 'H'},
-                                    {4080000, 6620000, 'V'},
-                                    {11000000, 27500000, 'V'}})),
-              Expected("Test Sat", 555, kWest, 0, {{27500, 11000, 'V', 0}}));
+    EXPECT_EQ(
+        Made(Satellite(
+            -555, {{3750000, 27500000, 'H'}, {4080000, 6620000, 'V'}, {11000000, 27500000, 'V'}})),
+        Expected("Test Sat", 555, kWest, 0, {{27500, 11000, 'V', 0}}));
 }
 
 TEST(MakeLibraryRecord, SkipsWhatNoLnbTypeReceivesOrWhatHasNoPosition) {

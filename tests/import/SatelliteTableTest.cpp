@@ -1,9 +1,11 @@
 // Reading whole tables from disk: both formats, kind by content, the file-name positions,
 // the failures that must leave the result as it was, and the messages for the dialog.
 
+#include "import/SatelliteTable.h"
 #include "import/DvbScanTable.h"
 #include "import/ImportMessages.h"
-#include "import/SatelliteTable.h"
+#include "import/PlainXmlScanner.h"
+#include "import/XmlSatelliteTable.h"
 
 #include <gtest/gtest.h>
 
@@ -50,8 +52,7 @@ TpEntry Tp(std::uint16_t frequency, std::uint8_t polarization, std::uint16_t sym
 }
 
 void ExpectRecord(const SatelliteRecord& record, const char* name, std::uint16_t longitude,
-                  std::uint8_t direction, std::uint8_t lnbType,
-                  const std::vector<TpEntry>& tps) {
+                  std::uint8_t direction, std::uint8_t lnbType, const std::vector<TpEntry>& tps) {
     SCOPED_TRACE(name);
     EXPECT_EQ(NameText(record), name);
     EXPECT_EQ(record.longitude, longitude);
@@ -102,6 +103,34 @@ TEST(ReadSatelliteTable, XmlListInTableOrderWithSkipsCounted) {
     EXPECT_EQ(import.skippedOverLimit, 0);
 }
 
+// The quick scanner must take a list of the usual form, and QXmlStreamReader must read the
+// same satellites from it.
+TEST(ReadSatelliteTable, BothXmlReadersAgreeOnAPlainList) {
+    const std::string xml = ReadText(kData / "satellites.xml");
+    std::vector<TableSatellite> scanned, streamed;
+    const TableSatelliteSink toScanned = [&](const TableSatellite& s) {
+        scanned.push_back(s);
+    };
+    ASSERT_TRUE(ScanPlainXml(xml, nullptr));
+    ASSERT_TRUE(ScanPlainXml(xml, &toScanned));
+    ASSERT_TRUE(ReadXmlWithStreamReader(QByteArray::fromStdString(xml),
+                                        [&](const TableSatellite& s) { streamed.push_back(s); }));
+    ASSERT_EQ(scanned.size(), 8u);
+    ASSERT_EQ(streamed.size(), scanned.size());
+    for (std::size_t i = 0; i < scanned.size(); ++i) {
+        EXPECT_EQ(scanned[i].name, streamed[i].name) << i;
+        EXPECT_EQ(scanned[i].position, streamed[i].position) << i;
+        const auto& a = scanned[i].Transponders();
+        const auto& b = streamed[i].Transponders();
+        ASSERT_EQ(a.size(), b.size()) << i;
+        for (std::size_t k = 0; k < a.size(); ++k) {
+            EXPECT_TRUE(a[k].frequency == b[k].frequency && a[k].symbolRate == b[k].symbolRate &&
+                        a[k].polarization == b[k].polarization)
+                << i << " " << k;
+        }
+    }
+}
+
 TEST(ReadSatelliteTable, DvbScanTableTakesNameAndPositionFromTheFileName) {
     TableImport import;
     ASSERT_EQ(ReadSatelliteTable(kData / "Astra-19.2E", import), TableImportResult::Done);
@@ -143,8 +172,8 @@ TEST(ReadSatelliteTable, FileNamePositionsOfTheScanTables) {
     ASSERT_TRUE(named);
     EXPECT_EQ(named->name, QStringLiteral("Echostar-10+11"));
     EXPECT_EQ(named->position, -1100);
-    for (const char* file : {"Astra", "Astra-19.2", "Astra-19.2X", "Astra-1920E", "table.conf",
-                             "Astra-19.2E.d/x"}) {
+    for (const char* file :
+         {"Astra", "Astra-19.2", "Astra-19.2X", "Astra-1920E", "table.conf", "Astra-19.2E.d/x"}) {
         EXPECT_FALSE(PositionFromFileName(file)) << file;
     }
 }
@@ -153,9 +182,9 @@ TEST(ReadSatelliteTable, KindIsDecidedByContentNotByName) {
     const TempDir dir;
     TableImport import;
     // A list named like a scan table is still read as a list of eight satellites.
-    ASSERT_EQ(ReadSatelliteTable(dir.Write("Astra-19.2E", ReadText(kData / "satellites.xml")),
-                                 import),
-              TableImportResult::Done);
+    ASSERT_EQ(
+        ReadSatelliteTable(dir.Write("Astra-19.2E", ReadText(kData / "satellites.xml")), import),
+        TableImportResult::Done);
     EXPECT_EQ(import.records.size(), 6u);
     // A scan table named .xml is a scan table: its name carries no position.
     TableImport kept = Sentinel();
@@ -178,15 +207,16 @@ TEST(ReadSatelliteTable, FailuresLeaveTheResultAsItWas) {
         "<?xml version=\"1.0\"?><!DOCTYPE satellites [<!ENTITY a \"aaaaaaaaaa\">"
         "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;\">]>"
         "<satellites><sat name=\"&c;\" position=\"192\"/></satellites>";
-    const std::string external =
-        "<!DOCTYPE satellites [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>"
-        "<satellites><sat name=\"&x;\" position=\"192\"/></satellites>";
+    const std::string external = "<!DOCTYPE satellites [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>"
+                                 "<satellites><sat name=\"&x;\" position=\"192\"/></satellites>";
     const struct {
         const char* what;
         std::string content;
     } notTables[] = {
         {"empty", ""},
-        {"binary junk", std::string("\x7F" "ELF\x02\x01\x01\x00\x00\x00[CHANNEL]\n", 19)},
+        {"binary junk", std::string("\x7F"
+                                    "ELF\x02\x01\x01\x00\x00\x00[CHANNEL]\n",
+                                    19)},
         {"Latin-1 text", std::string("# Transponder f\xFCr Astra\n") + kSmallDvbTable},
         {"truncated list", xml.substr(0, xml.size() / 2)},
         {"list without its end tag", "<satellites><sat name=\"A\" position=\"10\">"},
@@ -199,6 +229,7 @@ TEST(ReadSatelliteTable, FailuresLeaveTheResultAsItWas) {
         {"a stray line", std::string(kSmallDvbTable) + "this is not a key\n"},
         {"comments only", "# Astra 19.2E\n# nothing else\n"},
         {"NUL in text", std::string(kSmallDvbTable) + std::string(1, '\0')},
+        {"control character", std::string("# made by \x01\x02\n") + kSmallDvbTable},
     };
     for (const auto& c : notTables) {
         TableImport import = Sentinel();
@@ -262,8 +293,9 @@ TEST(ImportMessages, SummaryAndFailureTexts) {
     import.skipped = 1;
     import.skippedNoTransponder = 0;
     import.skippedOverLimit = 0;
-    EXPECT_EQ(ImportSummary(import),
-              QStringLiteral("Imported 0 satellites. Skipped 1: 1 with no valid orbital position."));
+    EXPECT_EQ(
+        ImportSummary(import),
+        QStringLiteral("Imported 0 satellites. Skipped 1: 1 with no valid orbital position."));
 
     EXPECT_EQ(ImportFailureMessage(TableImportResult::NoPosition, "x"),
               QStringLiteral("The file name carries no orbital position, such as Astra-19.2E."));
