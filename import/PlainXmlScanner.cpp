@@ -11,6 +11,9 @@
 
 namespace {
 
+// More are left to QXmlStreamReader's reader and the limits in front of it.
+constexpr std::size_t kMaxAttributes = 64;
+
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
@@ -290,6 +293,9 @@ private:
             }
             const std::optional<std::string_view> raw = Value();
             if (!raw) {
+                return false;
+            }
+            if (m_attributes.size() == kMaxAttributes) {
                 return false;
             }
             for (const Attribute& seen : m_attributes) {

@@ -5,6 +5,7 @@
 #include <QXmlStreamReader>
 
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -12,6 +13,62 @@ std::optional<std::int64_t> Number(const QXmlStreamAttributes& attributes, QLati
     bool ok = false;
     const qlonglong value = attributes.value(name).toLongLong(&ok);
     return ok ? std::optional<std::int64_t>(value) : std::nullopt;
+}
+
+// QXmlStreamReader's time grows with the square of an element's attributes and of the
+// namespace declarations in scope: a few MB of either keep it busy for hours. No table has
+// more than a handful, so a document past these is refused before it gets there.
+constexpr std::size_t kMaxAttributes = 64;
+constexpr std::size_t kMaxNamespaceDeclarations = 64;
+
+bool WithinStreamReaderLimits(std::string_view text) {
+    std::size_t declarations = 0;
+    for (std::size_t at = text.find("xmlns"); at != std::string_view::npos;
+         at = text.find("xmlns", at + 5)) {
+        if (++declarations > kMaxNamespaceDeclarations) {
+            return false;
+        }
+    }
+    // Count the '=' of each tag outside quoted values. Comments, CDATA and processing
+    // instructions hold no attributes; a DTD's internal subset is refused as a whole, as no
+    // table has one and attribute defaults declared there would bypass the count.
+    constexpr std::pair<std::string_view, std::string_view> kSkipped[] = {
+        {"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}};
+    std::size_t i = 0;
+    while ((i = text.find('<', i)) != std::string_view::npos) {
+        bool skipped = false;
+        for (const auto& [open, close] : kSkipped) {
+            if (text.substr(i, open.size()) == open) {
+                i = text.find(close, i + open.size());
+                if (i == std::string_view::npos) {
+                    return true; // unterminated: QXmlStreamReader reports it
+                }
+                skipped = true;
+                break;
+            }
+        }
+        if (skipped) {
+            continue;
+        }
+        const bool doctype = text.substr(i, 9) == "<!DOCTYPE";
+        std::size_t equals = 0;
+        char quote = 0;
+        for (++i; i < text.size(); ++i) {
+            const char c = text[i];
+            if (quote != 0) {
+                quote = c == quote ? 0 : quote;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '=' && ++equals > kMaxAttributes) {
+                return false;
+            } else if (c == '[' && doctype) {
+                return false;
+            } else if (c == '>' || c == '<') {
+                break; // a '<' here is an error that QXmlStreamReader stops at
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -42,7 +99,7 @@ bool ReadXmlSatelliteTable(const QByteArray& content, const TableSatelliteSink& 
         ScanPlainXml(bytes, &sink);
         return true;
     }
-    return ReadXmlWithStreamReader(content, sink);
+    return WithinStreamReaderLimits(bytes) && ReadXmlWithStreamReader(content, sink);
 }
 
 bool ReadXmlWithStreamReader(const QByteArray& content, const TableSatelliteSink& sink) {

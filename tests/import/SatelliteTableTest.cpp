@@ -209,10 +209,31 @@ TEST(ReadSatelliteTable, FailuresLeaveTheResultAsItWas) {
         "<satellites><sat name=\"&c;\" position=\"192\"/></satellites>";
     const std::string external = "<!DOCTYPE satellites [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>"
                                  "<satellites><sat name=\"&x;\" position=\"192\"/></satellites>";
+    // Attribute and namespace counts past what QXmlStreamReader reads in reasonable time.
+    const auto satWithAttributes = [](int count) {
+        std::string xml = "<?pi for QXmlStreamReader?><satellites><sat position=\"10\"";
+        for (int i = 1; i < count; ++i) {
+            xml += " a" + std::to_string(i) + "='1'";
+        }
+        return xml + "><transponder frequency=\"11000000\" symbol_rate=\"27500000\" "
+                     "polarization=\"1\"/></sat></satellites>";
+    };
+    std::string namespaces = "<satellites>";
+    for (int i = 0; i < 65; ++i) {
+        namespaces += "<a xmlns:p" + std::to_string(i) + "=\"u\">";
+    }
+    for (int i = 0; i < 65; ++i) {
+        namespaces += "</a>";
+    }
+    namespaces += "</satellites>";
     const struct {
         const char* what;
         std::string content;
     } notTables[] = {
+        {"65 attributes", satWithAttributes(65)},
+        {"65 namespace declarations", namespaces},
+        {"internal DTD subset", "<!DOCTYPE satellites [<!ATTLIST sat flags CDATA \"1\">]>"
+                                "<satellites/>"},
         {"empty", ""},
         {"binary junk", std::string("\x7F"
                                     "ELF\x02\x01\x01\x00\x00\x00[CHANNEL]\n",
@@ -240,6 +261,11 @@ TEST(ReadSatelliteTable, FailuresLeaveTheResultAsItWas) {
     }
 
     TableImport import = Sentinel();
+    ASSERT_EQ(ReadSatelliteTable(dir.Write("64", satWithAttributes(64)), import),
+              TableImportResult::Done);
+    EXPECT_EQ(import.records.size(), 1u);
+
+    import = Sentinel();
     EXPECT_EQ(ReadSatelliteTable(dir / "missing", import), TableImportResult::CannotOpen);
     EXPECT_EQ(ReadSatelliteTable(dir / "", import), TableImportResult::CannotOpen);
     EXPECT_EQ(ReadSatelliteTable(dir.Write("no-position", kSmallDvbTable), import),
