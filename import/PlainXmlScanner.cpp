@@ -113,9 +113,12 @@ bool Decode(std::string_view raw, std::string& out) {
         if (known) {
             continue;
         }
-        const bool hex = ref.size() > 2 && ref.substr(0, 2) == "#x";
+        if (ref.size() < 2 || ref[0] != '#') {
+            return false;
+        }
+        const bool hex = ref[1] == 'x';
         const std::string_view digits = ref.substr(hex ? 2 : 1);
-        if (ref.size() < 2 || ref[0] != '#' || digits.empty() || digits.size() > 8) {
+        if (digits.empty() || digits.size() > 8) {
             return false;
         }
         std::uint32_t code = 0;
