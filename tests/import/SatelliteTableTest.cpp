@@ -191,6 +191,17 @@ TEST(ReadSatelliteTable, KindIsDecidedByContentNotByName) {
     EXPECT_EQ(ReadSatelliteTable(dir.Write("satellites.xml", kSmallDvbTable), kept),
               TableImportResult::NoPosition);
     EXPECT_EQ(kept, Sentinel());
+    // A list that declares its encoding is read in it.
+    ASSERT_EQ(
+        ReadSatelliteTable(dir.Write("latin1",
+                                     "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><satellites>"
+                                     "<sat name=\"T\xFCrksat 4A (42.0E)\" position=\"420\">"
+                                     "<transponder frequency=\"11096000\" symbol_rate=\"30000000\" "
+                                     "polarization=\"0\"/></sat></satellites>"),
+                           import),
+        TableImportResult::Done);
+    ASSERT_EQ(import.records.size(), 1u);
+    EXPECT_EQ(NameText(import.records[0]), "T\xFCrksat 4A");
     // An XML list behind a byte order mark and white space.
     EXPECT_EQ(ReadSatelliteTable(dir.Write("bom", "\xEF\xBB\xBF \n<satellites><sat name=\"A\" "
                                                   "position=\"10\"/></satellites>"),
@@ -239,6 +250,8 @@ TEST(ReadSatelliteTable, FailuresLeaveTheResultAsItWas) {
                                     "ELF\x02\x01\x01\x00\x00\x00[CHANNEL]\n",
                                     19)},
         {"Latin-1 text", std::string("# Transponder f\xFCr Astra\n") + kSmallDvbTable},
+        {"Latin-1 list that says UTF-8", "<satellites><sat name=\"T\xFCrksat\" position=\"420\"/>"
+                                         "</satellites>"},
         {"truncated list", xml.substr(0, xml.size() / 2)},
         {"list without its end tag", "<satellites><sat name=\"A\" position=\"10\">"},
         {"two roots", "<satellites/><satellites/>"},
