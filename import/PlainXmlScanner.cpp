@@ -3,6 +3,7 @@
 #include "import/XmlSatelliteTable.h"
 
 #include <QString>
+#include <QStringDecoder>
 
 #include <cstdint>
 #include <optional>
@@ -143,6 +144,12 @@ bool Decode(std::string_view raw, std::string& out) {
     return true;
 }
 
+// As QXmlStreamReader has it: a leading U+FEFF inside a value is a character, not a mark.
+QString Utf16(std::string_view utf8) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
 class Scanner final {
 public:
     Scanner(std::string_view text, const TableSatelliteSink* sink) : m_text(text), m_sink(sink) {}
@@ -258,8 +265,7 @@ private:
             if (!spaced || !value || k == std::size(kOrder) || (next == 0 && k != 0)) {
                 return false;
             }
-            const QString text =
-                QString::fromUtf8(value->data(), static_cast<qsizetype>(value->size()));
+            const QString text = Utf16(*value);
             const bool known = k == 0   ? text == u"1.0"
                                : k == 1 ? text.compare(u"UTF-8", Qt::CaseInsensitive) == 0
                                         : text == u"yes" || text == u"no";
@@ -316,7 +322,7 @@ private:
             m_satellite = true;
             if (m_sink) {
                 m_current = TableSatellite();
-                SetXmlSatellite(m_current, QString::fromUtf8(Text("name")), Number("position"));
+                SetXmlSatellite(m_current, Utf16(Text("name")), Number("position"));
             }
         } else if (depth == 3 && m_satellite && name == "transponder" && m_sink) {
             AddXmlTransponder(m_current, Number("frequency"), Number("symbol_rate"),
@@ -387,9 +393,7 @@ private:
         }
         Decode(raw, m_scratch);
         bool ok = false;
-        const qlonglong value =
-            QString::fromUtf8(m_scratch.data(), static_cast<qsizetype>(m_scratch.size()))
-                .toLongLong(&ok);
+        const qlonglong value = Utf16(m_scratch).toLongLong(&ok);
         return ok ? std::optional<std::int64_t>(value) : std::nullopt;
     }
 
