@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -51,14 +52,25 @@ std::string TrimBreaks(std::string text) {
     return text;
 }
 
+// A single LNB switches circular polarisations as linear ones: left by 18 V like H, right by
+// 13 V like V.
+bool SwitchesAsVertical(char polarization) {
+    return polarization == 'V' || polarization == 'R';
+}
+
+// The transponders the LNB receives, once for each frequency and LNB state: where it takes
+// both, H and left at one frequency are the same entry to the meter.
 std::vector<std::size_t> Receivable(const std::vector<TableTransponder>& tps,
                                     const LnbChoice& lnb) {
     std::vector<std::size_t> usable;
+    std::unordered_set<std::uint32_t> states;
     for (std::size_t i = 0; i < tps.size(); ++i) {
         const TableTransponder& tp = tps[i];
         const bool circular = tp.polarization == 'L' || tp.polarization == 'R';
+        const std::uint32_t state =
+            std::uint32_t{tp.frequency} << 1 | (SwitchesAsVertical(tp.polarization) ? 1 : 0);
         if (tp.frequency >= lnb.lowest && tp.frequency <= lnb.highest &&
-            (circular ? lnb.circular : lnb.linear)) {
+            (circular ? lnb.circular : lnb.linear) && states.insert(state).second) {
             usable.push_back(i);
         }
     }
@@ -72,8 +84,7 @@ std::vector<std::size_t> SpreadPick(const std::vector<TableTransponder>& tps,
     std::array<std::vector<std::size_t>, 4> quarters;
     for (const std::size_t i : usable) {
         const bool high = lnb.bandSplit != 0 && tps[i].frequency >= lnb.bandSplit;
-        const bool vertical = tps[i].polarization == 'V' || tps[i].polarization == 'R';
-        quarters[(high ? 2 : 0) + (vertical ? 1 : 0)].push_back(i);
+        quarters[(high ? 2 : 0) + (SwitchesAsVertical(tps[i].polarization) ? 1 : 0)].push_back(i);
     }
     std::array<std::size_t, 4> take{};
     std::size_t picked = 0;
@@ -197,10 +208,8 @@ RecordOutcome MakeLibraryRecord(const TableSatellite& satellite, SatelliteRecord
     record.tpCount = static_cast<std::uint8_t>(chosen.size());
     for (std::size_t k = 0; k < chosen.size(); ++k) {
         const TableTransponder& tp = tps[chosen[k]];
-        // A single LNB switches circular polarisations as linear ones: left by 18 V like H,
-        // right by 13 V like V.
-        const bool vertical = tp.polarization == 'V' || tp.polarization == 'R';
-        record.tps[k] = {tp.symbolRate, tp.frequency, vertical ? kVertical : kHorizontal, 0};
+        record.tps[k] = {tp.symbolRate, tp.frequency,
+                         SwitchesAsVertical(tp.polarization) ? kVertical : kHorizontal, 0};
     }
     return RecordOutcome::Made;
 }

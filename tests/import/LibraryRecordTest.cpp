@@ -155,12 +155,14 @@ TEST(MakeLibraryRecord, GivesCBandAndCircularTablesTheMatchingLnbType) {
     // Circular Ku below 11.7 GHz: the 9750 single LNB.
     EXPECT_EQ(Made(Satellite(750, {{11000000, 27500000, 'R'}})),
               Expected("Test Sat", 750, kEast, 3, {{27500, 11000, 'V', 0}}));
-    // Circular C band, and linear C band below the OCS window: the 5150 single LNB takes all.
-    EXPECT_EQ(
-        Made(Satellite(
-            -275, {{3400000, 3000000, 'H'}, {3900000, 27500000, 'L'}, {4000000, 27500000, 'R'}})),
-        Expected("Test Sat", 275, kWest, 2,
-                 {{3000, 3400, 'H', 0}, {27500, 3900, 'H', 0}, {27500, 4000, 'V', 0}}));
+    // Circular C band, and linear C band below the OCS window: the 5150 single LNB takes all,
+    // but H and left at one frequency once, as the meter sees the same state.
+    EXPECT_EQ(Made(Satellite(-275, {{3400000, 3000000, 'H'},
+                                    {3900000, 27500000, 'L'},
+                                    {4000000, 27500000, 'R'},
+                                    {3900000, 22000000, 'H'}})),
+              Expected("Test Sat", 275, kWest, 2,
+                       {{3000, 3400, 'H', 0}, {27500, 3900, 'H', 0}, {27500, 4000, 'V', 0}}));
     // One linear Ku transponder is enough for the Universal LNB; the C band ones stay out.
     EXPECT_EQ(
         Made(Satellite(
