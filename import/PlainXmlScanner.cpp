@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +31,18 @@ bool IsNameChar(char c) {
 bool IsXmlText(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const auto* const end = p + text.size();
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
     while (p < end) {
+        // Eight printable ASCII bytes at once: no high bit set, none below 0x20.
+        if (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            const std::uint64_t below20OrHigh = ((word - kOnes * 0x20) & ~word) | word;
+            if ((below20OrHigh & kOnes * 0x80) == 0) {
+                p += 8;
+                continue;
+            }
+        }
         const unsigned lead = *p;
         if (lead < 0x80) {
             if (lead < 0x20 && lead != '\t' && lead != '\n' && lead != '\r') {
