@@ -1,0 +1,146 @@
+// Feeds arbitrary files to the transponder-table readers and aborts, for libFuzzer or the
+// replay driver to report, when what must hold for any input does not: a failure leaves the
+// result alone, every record is one the meter can use, the kind follows the content, and the
+// quick XML scanner agrees with QXmlStreamReader wherever it claims a document.
+
+#include "import/PlainXmlScanner.h"
+#include "import/SatelliteTable.h"
+#include "import/XmlSatelliteTable.h"
+#include "model/SatListFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+#define FUZZ_CHECK(condition)                                                                      \
+    ((condition)                                                                                   \
+         ? void()                                                                                  \
+         : (std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition),     \
+            std::abort()))
+
+struct WorkFolder {
+    const fs::path path =
+        fs::path(fs::exists("/dev/shm") ? "/dev/shm" : fs::temp_directory_path()) /
+        ("orvex-fuzz-tables-" + std::to_string(::getpid()));
+    WorkFolder() { fs::create_directories(path); }
+    ~WorkFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
+const WorkFolder kWork;
+
+// Byte 0 of an input picks one: positions of each form, and none.
+const char* const kNames[] = {"Astra-19.2E", "satellites.xml", "AMC1-103w",
+                              "Intelsat-1002-1.0W.conf"};
+
+fs::path Write(const char* name, const std::string& content) {
+    const fs::path path = kWork.path / name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+    return path;
+}
+
+void CheckRecord(const SatelliteRecord& record) {
+    const SatelliteRecord fresh = MakeNewSatellite(nullptr);
+    FUZZ_CHECK(record.name[kMaxNameChars] == '\0');
+    const std::size_t length = NameText(record).size();
+    FUZZ_CHECK(length > 0 && std::all_of(record.name.begin() + static_cast<long>(length),
+                                         record.name.end(), [](char c) { return c == 0; }));
+    FUZZ_CHECK(record.longitude <= 1800 &&
+               (record.direction == kEast || record.direction == kWest));
+    FUZZ_CHECK(record.lnbType <= 4 && record.lnbLowFreq == kLnbPresets[record.lnbType].low &&
+               record.lnbHighFreq == kLnbPresets[record.lnbType].high);
+    FUZZ_CHECK(record.switchType == fresh.switchType && record.tone22k == fresh.tone22k &&
+               record.positionType == fresh.positionType && record.lnbPower == fresh.lnbPower);
+    FUZZ_CHECK(record.tpCount >= 1 && record.tpCount <= kMaxTps);
+    std::set<std::pair<int, int>> seen;
+    for (std::size_t k = 0; k < kMaxTps; ++k) {
+        const TpEntry& tp = record.tps[k];
+        if (k >= record.tpCount) {
+            FUZZ_CHECK(tp == kFreshTp);
+            continue;
+        }
+        FUZZ_CHECK(tp.polarization == kHorizontal || tp.polarization == kVertical);
+        FUZZ_CHECK(tp.symbolRate >= 100 && tp.frequency >= 3000 && tp.frequency <= 12750);
+        FUZZ_CHECK(seen.insert({tp.frequency, tp.polarization}).second);
+    }
+}
+
+bool SameSatellites(const std::vector<TableSatellite>& a, const std::vector<TableSatellite>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.name == y.name && x.position == y.position &&
+               std::equal(x.Transponders().begin(), x.Transponders().end(),
+                          y.Transponders().begin(), y.Transponders().end(),
+                          [](const auto& p, const auto& q) {
+                              return p.frequency == q.frequency && p.symbolRate == q.symbolRate &&
+                                     p.polarization == q.polarization;
+                          });
+    });
+}
+
+void CheckXmlReadersAgree(const std::string& content) {
+    if (!ScanPlainXml(content, nullptr)) {
+        return;
+    }
+    std::vector<TableSatellite> scanned, streamed;
+    const TableSatelliteSink toScanned = [&](const TableSatellite& s) {
+        scanned.push_back(s);
+    };
+    const TableSatelliteSink toStreamed = [&](const TableSatellite& s) {
+        streamed.push_back(s);
+    };
+    FUZZ_CHECK(ScanPlainXml(content, &toScanned));
+    const QByteArray bytes(content.data(), static_cast<qsizetype>(content.size()));
+    FUZZ_CHECK(ReadXmlWithStreamReader(bytes, toStreamed));
+    FUZZ_CHECK(SameSatellites(scanned, streamed));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const char* name = kNames[size > 0 ? data[0] % std::size(kNames) : 0];
+    const std::string content(reinterpret_cast<const char*>(data) + (size > 0), size - (size > 0));
+    TableImport sentinel;
+    sentinel.records.push_back(MakeNewSatellite("Sentinel"));
+    sentinel.skipped = sentinel.skippedOverLimit = 3;
+
+    TableImport result = sentinel;
+    const TableImportResult read = ReadSatelliteTable(Write(name, content), result);
+    FUZZ_CHECK(read == TableImportResult::Done || read == TableImportResult::NotATable ||
+               read == TableImportResult::NoPosition);
+    if (read != TableImportResult::Done) {
+        FUZZ_CHECK(result == sentinel);
+    } else {
+        FUZZ_CHECK(result.records.size() <= kMaxSatListRecords);
+        FUZZ_CHECK(result.skipped == result.skippedNoTransponder + result.skippedNoPosition +
+                                         result.skippedOverLimit);
+        for (const SatelliteRecord& record : result.records) {
+            CheckRecord(record);
+        }
+    }
+
+    // Under another name an XML list reads the same; a scan table may only gain or lose its
+    // position.
+    TableImport again = sentinel;
+    const TableImportResult readAgain = ReadSatelliteTable(Write("renamed.xml", content), again);
+    if (read == TableImportResult::NotATable || readAgain == TableImportResult::Done) {
+        FUZZ_CHECK(readAgain == read && again == result);
+    } else {
+        FUZZ_CHECK(readAgain == TableImportResult::NoPosition);
+    }
+
+    CheckXmlReadersAgree(content);
+    return 0;
+}
