@@ -5,6 +5,8 @@
 #include "controls/DialogUnits.h"
 #include "controls/FileMessages.h"
 #include "controls/UserPrompts.h"
+#include "import/ImportMessages.h"
+#include "import/SatelliteTable.h"
 #include "library/CSatEditDlg.h"
 #include "model/DefaultSatellites.h"
 #include "model/SatListFile.h"
@@ -61,7 +63,10 @@ constexpr LayoutItem kLayout[] = {
     {Kind::Button, kIdCancle, "Cancle", 123, 186, 54, 14},
 };
 
-const QString kOpenFilter = QStringLiteral("Satellites list File (*.sat)|*.sat|");
+// The library's own files first, then the public tables it reads, then anything.
+const QString kOpenFilter = QStringLiteral("Satellites list File (*.sat)|*.sat|") +
+                            QString::fromLatin1(kSatelliteTableFilters) +
+                            QStringLiteral("All Files (*)|*|");
 const QString kSaveFilter = QStringLiteral("Satellite list File (*.sat)|*.sat|");
 const QString kSelectOne = QStringLiteral("Please select one satellite");
 const QString kSatelliteNull = QStringLiteral("satellite null");
@@ -218,6 +223,21 @@ bool CSatListDlg::OfferSave(const QString& question) {
 void CSatListDlg::LoadSatListFile() {
     const QString path = m_prompts.OpenFileName(this, kOpenFilter);
     if (path.isEmpty()) {
+        return;
+    }
+    // The content tells a public table from the library's own records, never the name.
+    TableImport import;
+    const TableImportResult table = ReadSatelliteTable(LocalPath(path), import);
+    if (table != TableImportResult::NotATable) {
+        if (table != TableImportResult::Done) {
+            m_prompts.Message(this, ImportFailureMessage(table, path));
+        } else if (!m_library.MergeSorted(import.records)) {
+            m_prompts.Message(this, kTooMany);
+        } else {
+            // These records are in no satellite list file yet.
+            m_changed = m_changed || !import.records.empty();
+            m_prompts.Message(this, ImportSummary(import));
+        }
         return;
     }
     const SatListReadResult result = ReadSatListFile(LocalPath(path), m_library);

@@ -1,5 +1,5 @@
-#include "controls/ControlIds.h"
 #include "controls/CComboBoxBase.h"
+#include "controls/ControlIds.h"
 #include "library/CSatEditDlg.h"
 #include "library/CSatListDlg.h"
 #include "model/AtomicFile.h"
@@ -103,7 +103,9 @@ class TestSatDialogs final : public QObject {
     void OpenFile(const QString& name, const QString& question = {}, const QString& saveAs = {}) {
         m_prompts.openAnswers.push_back(name.isEmpty() ? name : Path(name));
         Click(kOpenFile, question, saveAs);
-        QCOMPARE(m_prompts.openFilters.takeFirst(), "Satellites list File (*.sat)|*.sat|");
+        // The library's own files stay the first entry of the filter.
+        QVERIFY(m_prompts.openFilters.takeFirst().startsWith(
+            "Satellites list File (*.sat)|*.sat|Satellite XML table (*.xml)|*.xml|"));
     }
     // Replaces the box's text by typing, then leaves the box by clicking into another one.
     void Type(int id, const QString& text, bool leave = true) {
@@ -177,6 +179,47 @@ private slots:
                  QStringList({"Lntelsat 12", "NSS 10", "Nilesat 102", "Nss 703"}));
         OpenFile("2.sat", kAskAdded); // "Cancel" empties the library before the file is read
         QCOMPARE(Lines(kLib), QStringList({"Amos", "Badr"}));
+    }
+
+    // Public tables come in by content, in name order, and leave the library changed.
+    void publicTablesMergeWithTheirMessage() {
+        Show(m_list);
+        Write("1.sat", Sat("Hotbird"));
+        OpenFile("1.sat");
+        QVERIFY(!m_list->IsChanged());
+        Write("sats.txt", // XML, whatever the name says
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<satellites>\n"
+              "<sat name=\"Astra 1KR/1L/1M/1N (19.2E)\" flags=\"0\" position=\"192\">\n"
+              "<transponder frequency=\"11362000\" symbol_rate=\"22000000\" "
+              "polarization=\"0\"/>\n</sat>\n"
+              "<sat name=\"Nothing usable (1.0W)\" flags=\"0\" position=\"-10\">\n"
+              "<transponder frequency=\"11362\" symbol_rate=\"0\" polarization=\"0\"/>\n"
+              "</sat>\n</satellites>\n");
+        OpenFile("sats.txt");
+        QCOMPARE(m_prompts.TakeMessages().size(), 1); // the summary: one in, one skipped
+        QCOMPARE(Lines(kLib).size(), 2);
+        QVERIFY(Lines(kLib).last().startsWith("Hotbird"));
+        const SatelliteRecord astra = m_list->Library().GetAt(0);
+        QCOMPARE(astra.longitude, std::uint16_t(192));
+        QCOMPARE(astra.direction, kEast);
+        QCOMPARE(astra.tps[0].frequency, std::uint16_t(11362));
+        QCOMPARE(astra.tps[0].symbolRate, std::uint16_t(22000));
+        QVERIFY(m_list->IsChanged());
+
+        Write("Hispasat-30.0W", "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 12226000\n"
+                                "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n");
+        // A changed library is offered for saving first, and then replaced by the file.
+        OpenFile("Hispasat-30.0W", kAskAdded, "kept.sat");
+        QCOMPARE(m_prompts.TakeMessages().size(), 1);
+        QCOMPARE(Read("kept.sat").size(), 2 * 78);
+        QCOMPARE(Lines(kLib), QStringList({"Hispasat"}));
+        QCOMPARE(m_list->Library().GetAt(0).direction, kWest);
+        Write("Scan-table", "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 12226000\n"
+                            "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n");
+        OpenFile("Scan-table", kAskAdded, "kept.sat");
+        QCOMPARE(m_prompts.TakeMessages(),
+                 QStringList({"The file name carries no orbital position, such as Astra-19.2E."}));
+        QVERIFY(Lines(kLib).isEmpty());
     }
 
     void newSatAndEditGoThroughTheEditDialog() {
