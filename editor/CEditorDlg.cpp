@@ -68,8 +68,8 @@ CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
 
     WriteView();
     BuildWindowMenu();
-    // Also registers the compiled-in resources that the tree images come from.
-    setWindowIcon(AppIcon());
+    // The tree images come from the resources; the window's icon is the application's.
+    RegisterResources();
     m_panes->ShowPane(Pane::SystemSetting, true);
     m_panes->ShowPane(Pane::LocalPosition, false);
     m_panes->ShowPane(Pane::Satellite, false);

@@ -20,7 +20,10 @@ void CNavigationTree::BuildTree(const MeterImage& image) {
     QList<QIcon> images;
     for (const char* file : {":/icons/root.png", ":/icons/system.png", ":/icons/position.png",
                              ":/icons/satellite.png"}) {
-        images << QIcon(QString::fromLatin1(file));
+        // With its size given, the image is read only when first drawn.
+        QIcon icon;
+        icon.addFile(QString::fromLatin1(file), QSize(16, 16));
+        images << icon;
     }
     const auto add = [&images](QTreeWidgetItem* item, const QString& label, int icon, int data) {
         item->setText(0, label);

@@ -4,9 +4,17 @@ static void InitResources() {
     Q_INIT_RESOURCE(orvex);
 }
 
+void RegisterResources() {
+    static const bool registered = [] {
+        InitResources();
+        return true;
+    }();
+    (void)registered;
+}
+
 QIcon AppIcon() {
     static const QIcon icon = [] {
-        InitResources();
+        RegisterResources();
         QIcon built;
         // The window needs no more; Qt reads each file as it is added, and the large sizes
         // would cost a visible share of the start-up. They are installed for the desktop.

@@ -2,6 +2,9 @@
 
 #include <QIcon>
 
-// The application icon in every size the resources hold. Also makes sure the compiled-in
-// resources are registered, which a static library cannot do by itself.
+// Registers the compiled-in resources, which a static library cannot do by itself. Safe to
+// call more than once.
+void RegisterResources();
+
+// The application icon in the sizes a window needs.
 QIcon AppIcon();
