@@ -4,6 +4,7 @@
 // edits, and the user's gestures on the real widgets.
 
 #include "editor/CEditorDlg.h"
+#include "editor/EditorIds.h"
 #include "model/MeterData.h"
 #include "tests/support/FakePrompts.h"
 
@@ -20,6 +21,8 @@
 #include <cstring>
 
 namespace editortest {
+
+namespace id = EditorId;
 
 // File offsets of the records inside a meter file.
 inline constexpr int kBlock = static_cast<int>(kSettingsBlockOffset);
@@ -69,7 +72,7 @@ template <typename T> T* Ctl(const CEditorDlg& window, int id) {
 }
 
 inline QTreeWidget* Tree(const CEditorDlg& window) {
-    return Ctl<QTreeWidget>(window, 1043);
+    return Ctl<QTreeWidget>(window, id::Tree);
 }
 
 inline QTreeWidgetItem* Root(const CEditorDlg& window) {
@@ -142,12 +145,12 @@ inline void PickEntry(QComboBox* combo, int index) {
 
 inline void OpenThrough(CEditorDlg& window, FakePrompts& prompts, const QString& path) {
     prompts.openAnswers.push_back(path);
-    ClickButton(window, 1008);
+    ClickButton(window, id::Open);
 }
 
 inline QByteArray SaveThrough(CEditorDlg& window, FakePrompts& prompts, const QString& path) {
     prompts.saveAnswers.push_back(path);
-    ClickButton(window, 1009);
+    ClickButton(window, id::Save);
     return ReadFile(path);
 }
 

@@ -17,7 +17,6 @@
 #include <set>
 
 using namespace editortest;
-namespace id = EditorId;
 
 namespace {
 

@@ -22,7 +22,6 @@
 #include <memory>
 
 using namespace editortest;
-namespace id = EditorId;
 
 class TestEditorUndo : public QObject {
     Q_OBJECT

@@ -3,6 +3,8 @@
 
 #include "EditorTestSupport.h"
 
+#include "editor/EditorIds.h"
+
 #include "controls/CEditListCtrl.h"
 #include "controls/CNumEdit.h"
 #include "controls/ControlIds.h"
@@ -55,9 +57,9 @@ private:
     void Show(int slot) { ClickNode(W(), SlotNode(W(), slot)); }
     QLineEdit* Edit(int id) { return Ctl<QLineEdit>(W(), id); }
     QComboBox* Combo(int id) { return Ctl<QComboBox>(W(), id); }
-    QString Caption() { return Ctl<QGroupBox>(W(), 1075)->title(); }
+    QString Caption() { return Ctl<QGroupBox>(W(), id::SatellitePane)->title(); }
     QTreeWidgetItem* Selected() { return Tree(W())->selectedItems().value(0); }
-    CEditListCtrl* List() { return Ctl<CEditListCtrl>(W(), 1001); }
+    CEditListCtrl* List() { return Ctl<CEditListCtrl>(W(), id::TpList); }
     QString Cell(int row, int column) { return List()->item(row, column)->text(); }
     QPoint Center(int row, int column) {
         return List()->visualRect(List()->model()->index(row, column)).center();
@@ -195,15 +197,15 @@ void TestEditorWindow::loadShowsBeforeNormalisingAndSaveWritesTheImage() {
     OpenThrough(W(), m_prompts, WriteFile(m_dir, "in.bin", bytes));
 
     QCOMPARE(Selected(), SlotNode(W(), 0));
-    QCOMPARE(Edit(1073)->text(), QStringLiteral("Hispasat"));
+    QCOMPARE(Edit(id::Name)->text(), QStringLiteral("Hispasat"));
     QCOMPARE(SlotNode(W(), 0)->text(0), QStringLiteral("Hispasat"));
     QCOMPARE(SlotNode(W(), 1)->text(0), QStringLiteral("Sat2"));
     QCOMPARE(Cell(2, 2), QStringLiteral("H"));
 
     // Still in the field when "Save" is clicked: the click commits it first.
-    Edit(1057)->setFocus(Qt::MouseFocusReason);
-    Edit(1057)->selectAll();
-    QTest::keyClicks(Edit(1057), "192");
+    Edit(id::SatLongitude)->setFocus(Qt::MouseFocusReason);
+    Edit(id::SatLongitude)->selectAll();
+    QTest::keyClicks(Edit(id::SatLongitude), "192");
     QByteArray expected = bytes;
     expected[Tp(0, 2) + 4] = 'H';
     expected[Tp(1, 2) + 4] = 'V';
@@ -236,37 +238,37 @@ void TestEditorWindow::treeNodesDecideWhatThePaneShows() {
     Block().satCount = 6;
     Show(2);
     QCOMPARE(Caption(), QStringLiteral("Satellite: 3"));
-    QVERIFY(Edit(1057)->isEnabled());
+    QVERIFY(Edit(id::SatLongitude)->isEnabled());
     // The root and "Satellite List" keep the slot on show, disabled, and empty the list.
     for (QTreeWidgetItem* node : {Root(W()), SatelliteList(W())}) {
         ClickNode(W(), node);
-        QVERIFY(W().Control(1075)->isVisible());
-        QVERIFY(!Edit(1057)->isEnabled());
+        QVERIFY(W().Control(id::SatellitePane)->isVisible());
+        QVERIFY(!Edit(id::SatLongitude)->isEnabled());
         QCOMPARE(List()->rowCount(), 0);
         QCOMPARE(W().m_curSat, std::int8_t{2});
     }
     // A slot at or beyond the count is disabled; the pane keeps what it showed.
     Show(6);
     QCOMPARE(W().m_curSat, std::int8_t{6});
-    QVERIFY(!Edit(1073)->isEnabled());
+    QVERIFY(!Edit(id::Name)->isEnabled());
     QCOMPARE(Caption(), QStringLiteral("Satellite: 3"));
     QCOMPARE(List()->rowCount(), 0);
     Show(5);
-    QVERIFY(Edit(1073)->isEnabled());
+    QVERIFY(Edit(id::Name)->isEnabled());
     // The label decides before the item data: a satellite named "TP List" acts like the root.
-    TypeAndLeave(Edit(1073), "TP List", Tree(W()));
+    TypeAndLeave(Edit(id::Name), "TP List", Tree(W()));
     Show(4);
     Show(5);
     QCOMPARE(W().m_curSat, std::int8_t{4});
-    QVERIFY(!Edit(1073)->isEnabled());
+    QVERIFY(!Edit(id::Name)->isEnabled());
 }
 
 void TestEditorWindow::longitudeClampsAndRefusesEmpty() {
     Show(2);
-    QLineEdit* longitude = Edit(1057);
+    QLineEdit* longitude = Edit(id::SatLongitude);
     TypeAndLeave(longitude, "1800", Tree(W()));
     QCOMPARE(m_prompts.TakeMessages(), QStringList());
-    TypeAndLeave(longitude, "1801", Combo(1058));
+    TypeAndLeave(longitude, "1801", Combo(id::Direction));
     QCOMPARE(m_prompts.TakeMessages(),
              QStringList({"Please enter an integer between 0 and 1800."}));
     QCOMPARE(longitude->text(), QStringLiteral("1800"));
@@ -287,35 +289,35 @@ void TestEditorWindow::lnbTypePresetsAreShownNotStored() {
     Record(0).lnbLowFreq = 5000;
     Record(0).lnbHighFreq = 6000;
     Show(0);
-    QVERIFY(Edit(1061)->isEnabled());
+    QVERIFY(Edit(id::LowFreq)->isEnabled());
     for (const auto& [entry, low, high] : {std::tuple{0, "9750", "10600"}, {6, "10700", "0"}}) {
-        PickEntry(Combo(1059), entry);
+        PickEntry(Combo(id::LnbType), entry);
         QCOMPARE(Record(0).lnbType, std::uint8_t(entry));
-        QCOMPARE(Edit(1061)->text(), QString::fromLatin1(low));
-        QCOMPARE(Edit(1062)->text(), QString::fromLatin1(high));
-        QVERIFY(!Edit(1061)->isEnabled());
+        QCOMPARE(Edit(id::LowFreq)->text(), QString::fromLatin1(low));
+        QCOMPARE(Edit(id::HighFreq)->text(), QString::fromLatin1(high));
+        QVERIFY(!Edit(id::LowFreq)->isEnabled());
         QCOMPARE(Record(0).lnbLowFreq, std::uint16_t{5000});
         QCOMPARE(Record(0).lnbHighFreq, std::uint16_t{6000});
     }
     // Showing the satellite again shows what is stored.
     Show(1);
     Show(0);
-    QCOMPARE(Edit(1061)->text(), QStringLiteral("5000"));
-    QCOMPARE(Edit(1062)->text(), QStringLiteral("6000"));
+    QCOMPARE(Edit(id::LowFreq)->text(), QStringLiteral("5000"));
+    QCOMPARE(Edit(id::HighFreq)->text(), QStringLiteral("6000"));
 }
 
 void TestEditorWindow::switchTypeRefillsTheInputs() {
     Record(0).switchType = 2;
     Record(0).switchInput = 11;
     Show(0);
-    QComboBox* inputs = Combo(1064);
+    QComboBox* inputs = Combo(id::SwitchInput);
     QCOMPARE(inputs->currentText(), QStringLiteral("LNB12"));
-    PickEntry(Combo(1063), 1); // DiSEQC1.0: four inputs, the last one taken
+    PickEntry(Combo(id::SwitchType), 1); // DiSEQC1.0: four inputs, the last one taken
     QCOMPARE(inputs->count(), 4);
     QCOMPARE(inputs->currentText(), QStringLiteral("LNB4"));
     QCOMPARE(Record(0).switchType, std::uint8_t{1});
     QCOMPARE(Record(0).switchInput, std::uint8_t{3});
-    PickEntry(Combo(1063), 0); // None
+    PickEntry(Combo(id::SwitchType), 0); // None
     QVERIFY(!inputs->isEnabled());
     QCOMPARE(Record(0).switchType, std::uint8_t{0});
     QCOMPARE(Record(0).switchInput, std::uint8_t{0});
@@ -326,20 +328,20 @@ void TestEditorWindow::codesOutsideTheListsShowNothingAndStay() {
     Record(0).positionType = 5;
     W().Image().systemSetting.autoPowerOff = 9;
     Show(0);
-    for (int id : {1060, 1066}) {
+    for (int id : {id::LnbPower, id::PositionType}) {
         QCOMPARE(Combo(id)->currentIndex(), -1);
         Combo(id)->setFocus();
         Tree(W())->setFocus();
     }
     QCOMPARE(Record(0).lnbPower, std::uint8_t{9});
     QCOMPARE(Record(0).positionType, std::uint8_t{5});
-    PickEntry(Combo(1060), 1);
+    PickEntry(Combo(id::LnbPower), 1);
     Tree(W())->setFocus();
     QCOMPARE(Record(0).lnbPower, std::uint8_t{1});
 
     ClickNode(W(), Root(W())->child(0));
-    QCOMPARE(Combo(1103)->currentIndex(), -1);
-    Combo(1103)->setFocus();
+    QCOMPARE(Combo(id::AutoPowerOff)->currentIndex(), -1);
+    Combo(id::AutoPowerOff)->setFocus();
     Tree(W())->setFocus();
     QCOMPARE(W().Image().systemSetting.autoPowerOff, std::uint8_t{9});
 }
@@ -347,7 +349,7 @@ void TestEditorWindow::codesOutsideTheListsShowNothingAndStay() {
 void TestEditorWindow::nameTypingRelabelsAndStoresLatin1() {
     SetNameText(Record(3), "Caf\xE9");
     Show(3);
-    QLineEdit* name = Edit(1073);
+    QLineEdit* name = Edit(id::Name);
     QCOMPARE(name->text(), QString::fromUtf8("Café"));
     name->setFocus();
     name->end(false);
@@ -363,28 +365,28 @@ void TestEditorWindow::nameTypingRelabelsAndStoresLatin1() {
 void TestEditorWindow::localPositionAndSystemSettingCommit() {
     LocalPosition& local = Block().localPosition;
     ClickNode(W(), Root(W())->child(1));
-    TypeAndLeave(Edit(1077), "901", Tree(W()));
+    TypeAndLeave(Edit(id::LocalLatitude), "901", Tree(W()));
     QCOMPARE(m_prompts.TakeMessages(), QStringList({"Please enter an integer between 0 and 900."}));
-    QCOMPARE(Edit(1077)->text(), QStringLiteral("900"));
+    QCOMPARE(Edit(id::LocalLatitude)->text(), QStringLiteral("900"));
     QCOMPARE(local.latitude, std::uint16_t{900});
-    TypeAndLeave(Edit(1080), "1234", Tree(W()));
+    TypeAndLeave(Edit(id::LocalLongitude), "1234", Tree(W()));
     QCOMPARE(local.longitude, std::uint16_t{1234});
-    PickEntry(Combo(1079), 1);
+    PickEntry(Combo(id::Hemisphere), 1);
     Tree(W())->setFocus();
     QCOMPARE(local.latitudeDir, kSouth);
 
     ClickNode(W(), Root(W())->child(0));
-    QTest::mouseClick(W().Control(1104), Qt::LeftButton);
+    QTest::mouseClick(W().Control(id::BeepOn), Qt::LeftButton);
     QCOMPARE(W().Image().systemSetting.beep, std::uint8_t{1});
     QCOMPARE(W().Image().systemSetting.backlight, std::uint8_t{0});
-    QTest::mouseClick(W().Control(1106), Qt::LeftButton);
+    QTest::mouseClick(W().Control(id::BacklightOn), Qt::LeftButton);
     QCOMPARE(W().Image().systemSetting.backlight, std::uint8_t{1});
     QCOMPARE(W().Image().systemSetting.beep, std::uint8_t{1});
 }
 
 void TestEditorWindow::enterAndEscapeNeverClose() {
     Show(0);
-    for (int id : {1057, 1059, 1043, 1001, 1009}) {
+    for (int id : {id::SatLongitude, id::LnbType, id::Tree, id::TpList, id::Save}) {
         W().Control(id)->setFocus();
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             QTest::keyClick(W().Control(id), key);
@@ -466,40 +468,40 @@ void TestEditorWindow::slotButtonsMoveWholeRecords() {
     Use(5);
     const auto before = Block().satellites;
     Show(12); // "+" on a slot not in use appends after the last one in use
-    ClickButton(W(), 1111);
+    ClickButton(W(), id::Add);
     QCOMPARE(Block().satCount, std::uint8_t{6});
     QCOMPARE(Record(5), MakeNewSatellite("new Sat"));
     QCOMPARE(Record(6), before[6]);
     QCOMPARE(SlotNode(W(), 5)->text(0), QStringLiteral("new Sat"));
     QCOMPARE(Selected(), SlotNode(W(), 5));
-    QVERIFY(Edit(1073)->isEnabled());
+    QVERIFY(Edit(id::Name)->isEnabled());
 
     Show(3);
-    ClickButton(W(), 1108); // "UP"
+    ClickButton(W(), id::Up); // "UP"
     QCOMPARE(Record(2), before[3]);
     QCOMPARE(Record(3), before[2]);
     QCOMPARE(SlotNode(W(), 2)->text(0), QStringLiteral("S3"));
     QCOMPARE(SlotNode(W(), 3)->text(0), QStringLiteral("S2"));
     QCOMPARE(Selected(), SlotNode(W(), 2));
     ClickCell(1, 0); // a TP row click holds "DN" ...
-    ClickButton(W(), 1109);
+    ClickButton(W(), id::Down);
     QCOMPARE(Record(2), before[3]);
     QCOMPARE(Selected(), SlotNode(W(), 2));
     Show(1); // ... until the tree selection changes
     Show(2);
-    ClickButton(W(), 1109);
+    ClickButton(W(), id::Down);
     QCOMPARE(Record(2), before[2]);
     QCOMPARE(Record(3), before[3]);
     QCOMPARE(Selected(), SlotNode(W(), 3));
 
     Use(1);
     Show(0);
-    ClickButton(W(), 1049); // "-" on the only satellite
+    ClickButton(W(), id::Delete); // "-" on the only satellite
     QCOMPARE(Block().satCount, std::uint8_t{0});
     QCOMPARE(Record(0), MakeNewSatellite(""));
     QCOMPARE(SlotNode(W(), 0)->text(0), QString());
     QCOMPARE(List()->rowCount(), 0);
-    QVERIFY(!Edit(1073)->isEnabled());
+    QVERIFY(!Edit(id::Name)->isEnabled());
 }
 
 void TestEditorWindow::hintsFollowTheSatellitePosition() {
@@ -512,7 +514,7 @@ void TestEditorWindow::hintsFollowTheSatellitePosition() {
     OpenThrough(W(), m_prompts, WriteFile(m_dir, "london.bin", bytes));
     QCOMPARE(SlotNode(W(), 0)->toolTip(0),
              QString::fromUtf8("28.2° E\nAzimuth: 145.5°\nElevation: 25.4°\nLNB skew: -20.8°"));
-    TypeAndLeave(Edit(1057), "1155", Tree(W()));
+    TypeAndLeave(Edit(id::SatLongitude), "1155", Tree(W()));
     QCOMPARE(SlotNode(W(), 0)->toolTip(0), QString::fromUtf8("115.5° E\nbelow the horizon"));
 }
 
@@ -545,7 +547,7 @@ void TestEditorWindow::loadSatCopiesPicksIntoTheFirstSlots() {
         QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton); // "OK"
         picked = !dialog->isVisible();
     });
-    Ctl<QPushButton>(W(), 1055)->click(); // hidden, but its command runs
+    Ctl<QPushButton>(W(), id::LoadSat)->click(); // hidden, but its command runs
     QVERIFY(picked);
     QCOMPARE(m_prompts.questions, QStringList{"Do you save sat list?"});
 
