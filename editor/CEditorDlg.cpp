@@ -11,14 +11,11 @@
 #include "editor/CSlotOperations.h"
 #include "editor/CTpListController.h"
 #include "editor/EditorIds.h"
-#include "library/CSatListDlg.h"
 #include "res/AppIcon.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
-#include <QFile>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -27,7 +24,6 @@
 #include <QToolTip>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -123,7 +119,8 @@ void CEditorDlg::ConnectCommits() {
     }
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CEditorDlg::OnTreeSelectionChanged);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_tree, &QWidget::customContextMenuRequested, this, &CEditorDlg::OnTreeContextMenu);
+    connect(m_tree, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { m_slots->OnTreeContextMenu(position); });
     const auto button = [this](int id, void (CEditorDlg::*handler)()) {
         connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this, handler);
     };
@@ -519,58 +516,11 @@ bool CEditorDlg::OpenMeterFile(const QString& path) {
 }
 
 void CEditorDlg::OnLoadSat() {
-    CSatListDlg dialog(m_prompts, this);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    CWindowPrompts::Reactivate(this);
-    if (!accepted) {
-        return;
-    }
-    Operation operation(*this);
-    // Whole records into the first slots; the count of slots in use stays as it was.
-    const SatRecordList& added = dialog.AddedList();
-    std::vector<SatelliteRecord> records;
-    for (int i = 0; i < added.GetCount(); ++i) {
-        records.push_back(added.GetAt(i));
-    }
-    m_document.CopyIntoFirstSlots(records);
-    if (ShowFirstSatellite()) {
-        m_tree->RelabelSatellites(m_document.Image().settingsBlock);
-    }
-}
-
-void CEditorDlg::OnTreeContextMenu(const QPoint& position) {
-    QTreeWidgetItem* node = m_tree->itemAt(position);
-    const int slot = CNavigationTree::SlotOfNode(node);
-    if (slot < 0) {
-        m_windowMenu->popup(m_tree->viewport()->mapToGlobal(position));
-        return;
-    }
-    m_tree->setCurrentItem(node);
-    QMenu* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Replace from Library..."), this,
-                    [this, slot] { OnReplaceFromLibrary(slot); });
-    menu->popup(m_tree->viewport()->mapToGlobal(position));
+    m_slots->OnLoadSat();
 }
 
 void CEditorDlg::OnReplaceFromLibrary(int slot) {
-    CSatListDlg dialog(m_prompts, this);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    CWindowPrompts::Reactivate(this);
-    if (!accepted || dialog.AddedList().GetCount() == 0) {
-        return;
-    }
-    // The first satellite picked goes into this slot; every other slot stays as it was.
-    Operation operation(*this);
-    m_document.ReplaceSatellite(slot, dialog.AddedList().GetAt(0));
-    m_tree->LabelSlotNode(
-        slot, m_document.Image().settingsBlock.satellites[static_cast<std::size_t>(slot)]);
-    QTreeWidgetItem* node = m_tree->SlotNode(slot);
-    if (node->isSelected()) {
-        OnTreeSelectionChanged();
-    } else {
-        m_tree->setCurrentItem(node);
-    }
+    m_slots->OnReplaceFromLibrary(slot);
 }
 
 void CEditorDlg::OnSave() {

@@ -103,7 +103,6 @@ private:
     void ConnectCommits();
     void BuildWindowMenu();
     void OnTreeSelectionChanged();
-    void OnTreeContextMenu(const QPoint& position);
     bool ShowFirstSatellite();
     void ShowSelection(int data);
     void CommitStep();

@@ -3,6 +3,12 @@
 #include "editor/CEditorDlg.h"
 #include "editor/CNavigationTree.h"
 #include "editor/CTpListController.h"
+#include "editor/CWindowPrompts.h"
+#include "library/CSatListDlg.h"
+
+#include <QMenu>
+
+#include <vector>
 
 void CSlotOperations::OnAddSatellite() {
     CEditorDlg& w = m_window;
@@ -88,4 +94,62 @@ void CSlotOperations::OnMoveDown() {
         w.m_tree->setCurrentItem(w.m_tree->SlotNode(slot + 1));
     }
     w.m_tree->setFocus();
+}
+
+void CSlotOperations::OnLoadSat() {
+    CEditorDlg& w = m_window;
+    CSatListDlg dialog(w.m_prompts, &w);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    CWindowPrompts::Reactivate(&w);
+    if (!accepted) {
+        return;
+    }
+    CEditorDlg::Operation operation(w);
+    // Whole records into the first slots; the count of slots in use stays as it was.
+    const SatRecordList& added = dialog.AddedList();
+    std::vector<SatelliteRecord> records;
+    for (int i = 0; i < added.GetCount(); ++i) {
+        records.push_back(added.GetAt(i));
+    }
+    w.m_document.CopyIntoFirstSlots(records);
+    if (w.ShowFirstSatellite()) {
+        w.m_tree->RelabelSatellites(w.m_document.Image().settingsBlock);
+    }
+}
+
+void CSlotOperations::OnTreeContextMenu(const QPoint& position) {
+    CEditorDlg& w = m_window;
+    QTreeWidgetItem* node = w.m_tree->itemAt(position);
+    const int slot = CNavigationTree::SlotOfNode(node);
+    if (slot < 0) {
+        w.m_windowMenu->popup(w.m_tree->viewport()->mapToGlobal(position));
+        return;
+    }
+    w.m_tree->setCurrentItem(node);
+    QMenu* menu = new QMenu(&w);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("Replace from Library..."), &w,
+                    [this, slot] { OnReplaceFromLibrary(slot); });
+    menu->popup(w.m_tree->viewport()->mapToGlobal(position));
+}
+
+void CSlotOperations::OnReplaceFromLibrary(int slot) {
+    CEditorDlg& w = m_window;
+    CSatListDlg dialog(w.m_prompts, &w);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    CWindowPrompts::Reactivate(&w);
+    if (!accepted || dialog.AddedList().GetCount() == 0) {
+        return;
+    }
+    // The first satellite picked goes into this slot; every other slot stays as it was.
+    CEditorDlg::Operation operation(w);
+    w.m_document.ReplaceSatellite(slot, dialog.AddedList().GetAt(0));
+    w.m_tree->LabelSlotNode(
+        slot, w.m_document.Image().settingsBlock.satellites[static_cast<std::size_t>(slot)]);
+    QTreeWidgetItem* node = w.m_tree->SlotNode(slot);
+    if (node->isSelected()) {
+        w.OnTreeSelectionChanged();
+    } else {
+        w.m_tree->setCurrentItem(node);
+    }
 }
