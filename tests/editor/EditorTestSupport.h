@@ -11,8 +11,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -141,6 +143,35 @@ inline void PickEntry(QComboBox* combo, int index) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
     QVERIFY(!view->isVisible());
     AfterListClosed(combo);
+}
+
+// The TP list's context menu as a right click at `point` of its viewport opens it.
+inline QMenu* RightClickTpList(const CEditorDlg& window, const QPoint& point) {
+    QWidget* viewport = Ctl<QAbstractItemView>(window, id::TpList)->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
+    QApplication::sendEvent(viewport, &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+inline bool Offered(QMenu* menu, int command) {
+    for (QAction* action : menu->actions()) {
+        if (action->property("commandId").toInt() == command) {
+            return action->isEnabled();
+        }
+    }
+    return false;
+}
+
+// Runs an offered command of the TP list's menu opened at `point`.
+inline void RunTpMenu(const CEditorDlg& window, const QPoint& point, int command) {
+    QMenu* menu = RightClickTpList(window, point);
+    QVERIFY(menu != nullptr && Offered(menu, command));
+    menu->close();
+    for (QAction* action : menu->actions()) {
+        if (action->property("commandId").toInt() == command) {
+            action->trigger();
+        }
+    }
 }
 
 inline void OpenThrough(CEditorDlg& window, FakePrompts& prompts, const QString& path) {

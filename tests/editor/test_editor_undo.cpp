@@ -58,7 +58,10 @@ private:
         QTest::keySequence(focus != nullptr ? focus : Tree(W()), QKeySequence(key));
     }
     void OpenFile(int satCount);
-    void RunTpMenu(int row, int command);
+    void RunTpMenu(int row, int command) {
+        editortest::RunTpMenu(W(), List()->visualRect(List()->model()->index(row, 1)).center(),
+                              command);
+    }
     // Answers the Satellite List dialog once it is open: "Default", the rows, "Add", "OK".
     void PickFromLibrary(QList<int> rows, bool* picked);
     void TriggerWindowMenu(const QString& text);
@@ -97,22 +100,6 @@ void TestEditorUndo::OpenFile(int satCount) {
     image->trailingImage[5] = 0x77;
     OpenThrough(W(), m_prompts, WriteFile(m_dir, "undo.bin", ImageBytes(*image)));
     QCOMPARE(Block().satCount, std::uint8_t(satCount));
-}
-
-void TestEditorUndo::RunTpMenu(int row, int command) {
-    const QPoint point = List()->visualRect(List()->model()->index(row, 1)).center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, point,
-                            List()->viewport()->mapToGlobal(point));
-    QApplication::sendEvent(List()->viewport(), &event);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY(menu != nullptr);
-    menu->close();
-    for (QAction* action : menu->actions()) {
-        if (action->property("commandId").toInt() == command) {
-            QVERIFY(action->isEnabled());
-            action->trigger();
-        }
-    }
 }
 
 using Change = std::function<void(TestEditorUndo&, CEditorDlg&, FakePrompts&)>;

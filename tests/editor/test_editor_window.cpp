@@ -73,16 +73,8 @@ private:
         ClickCell(row, column);
         return CNumEdit::GetInstance()->IsEditing() ? CNumEdit::GetInstance() : nullptr;
     }
-    QMenu* RightClick(const QPoint& point);
-    static bool Offered(QMenu* menu, int command) {
-        for (QAction* action : menu->actions()) {
-            if (action->property("commandId").toInt() == command) {
-                return action->isEnabled();
-            }
-        }
-        return false;
-    }
-    void RunMenu(const QPoint& point, int command);
+    QMenu* RightClick(const QPoint& point) { return RightClickTpList(W(), point); }
+    void RunMenu(const QPoint& point, int command) { RunTpMenu(W(), point, command); }
     void ShowSlotWithTps(int slot, int tps);
     void Use(int count);
 
@@ -105,24 +97,6 @@ void TestEditorWindow::cleanup() {
     m_window.reset();
     QCOMPARE(m_prompts.Pending(), QString());
     m_prompts.Reset();
-}
-
-QMenu* TestEditorWindow::RightClick(const QPoint& point) {
-    QContextMenuEvent event(QContextMenuEvent::Mouse, point,
-                            List()->viewport()->mapToGlobal(point));
-    QApplication::sendEvent(List()->viewport(), &event);
-    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-}
-
-void TestEditorWindow::RunMenu(const QPoint& point, int command) {
-    QMenu* menu = RightClick(point);
-    QVERIFY(menu != nullptr && Offered(menu, command));
-    menu->close();
-    for (QAction* action : menu->actions()) {
-        if (action->property("commandId").toInt() == command) {
-            action->trigger();
-        }
-    }
 }
 
 // Distinct transponders in the slot, then the slot shown afresh.
