@@ -41,12 +41,9 @@ public:
 
     void SetComboColumn(int column, bool on);
     void SetReadOnlyColumn(int column, bool on);
-    bool IsComboColumn(int column) const;
-    bool IsReadOnlyColumn(int column) const;
     void SetEditChars(const QString& chars, int column); // column -1: every column
     void SetComboVScroll(bool on);
 
-    quint32 ComboStyle() const { return m_comboStyle; }
 
     // The cell under a point in viewport coordinates; both ends of a column's range belong to it.
     bool HitTestCell(const QPoint& point, int* row, int* column) const;
@@ -78,6 +75,8 @@ protected:
 private:
     friend class CInPlaceEdit; // reports the end of an edit
 
+    bool IsComboColumn(int column) const;
+    bool IsReadOnlyColumn(int column) const;
     // The editors' end-of-edit report: write the cell, then tell the parent.
     void OnEndLabelEdit(const CellEditRecord& record);
     void TakeFocusForScroll();
