@@ -102,14 +102,14 @@ void TestEditorUndo::OpenFile(int satCount) {
     QCOMPARE(Block().satCount, std::uint8_t(satCount));
 }
 
-using Change = std::function<void(TestEditorUndo&, CEditorDlg&, FakePrompts&)>;
+using Change = std::function<void(TestEditorUndo&)>;
 Q_DECLARE_METATYPE(Change)
 
 void TestEditorUndo::everyKindOfChangeIsOneStep_data() {
     QTest::addColumn<int>("startSlot"); // -1 "Local Position", -2 "System Setting"
     QTest::addColumn<Change>("change");
     const auto cell = [](int row, int column, const char* text) {
-        return [=](TestEditorUndo& t, CEditorDlg& w, FakePrompts&) {
+        return [=](TestEditorUndo& t) {
             const auto at = [&](int c) {
                 return t.List()->visualRect(t.List()->model()->index(row, c)).center();
             };
@@ -119,59 +119,51 @@ void TestEditorUndo::everyKindOfChangeIsOneStep_data() {
                 CInPlaceCombo* combo = CInPlaceCombo::GetInstance();
                 combo->setCurrentIndex(combo->findText(text));
             } else {
-                CNumEdit* edit = CNumEdit::GetInstance();
-                edit->selectAll();
-                QTest::keyClicks(edit, text);
+                CNumEdit::GetInstance()->selectAll();
+                QTest::keyClicks(CNumEdit::GetInstance(), text);
             }
-            Tree(w)->setFocus();
+            Tree(t.W())->setFocus();
             QTRY_VERIFY(!CNumEdit::GetInstance()->IsEditing());
         };
     };
     const auto button = [](int control) {
-        return [=](TestEditorUndo&, CEditorDlg& w, FakePrompts&) {
-            ClickButton(w, control);
+        return [=](TestEditorUndo& t) {
+            ClickButton(t.W(), control);
+        };
+    };
+    const auto pick = [](int control, int entry) {
+        return [=](TestEditorUndo& t) {
+            PickEntry(t.Combo(control), entry);
+            Tree(t.W())->setFocus();
+        };
+    };
+    const auto type = [](int control, const char* text) {
+        return [=](TestEditorUndo& t) {
+            TypeAndLeave(t.Edit(control), text, Tree(t.W()));
         };
     };
     QTest::newRow("frequency cell") << 2 << Change(cell(1, 1, "12345"));
     QTest::newRow("pol cell") << 2 << Change(cell(3, 2, "V"));
-    QTest::newRow("insert row") << 2 << Change([](TestEditorUndo& t, CEditorDlg&, FakePrompts&) {
-        t.RunTpMenu(0, 32771);
-    });
-    QTest::newRow("delete row") << 2 << Change([](TestEditorUndo& t, CEditorDlg&, FakePrompts&) {
-        t.RunTpMenu(3, 32772);
-    });
+    QTest::newRow("insert row") << 2 << Change([](TestEditorUndo& t) { t.RunTpMenu(0, 32771); });
+    QTest::newRow("delete row") << 2 << Change([](TestEditorUndo& t) { t.RunTpMenu(3, 32772); });
     QTest::newRow("+ on a used slot") << 2 << Change(button(id::Add));
     QTest::newRow("+ past the last") << 9 << Change(button(id::Add));
     QTest::newRow("-") << 2 << Change(button(id::Delete));
     QTest::newRow("- of the last") << 4 << Change(button(id::Delete));
     QTest::newRow("UP") << 2 << Change(button(id::Up));
     QTest::newRow("DN") << 2 << Change(button(id::Down));
-    QTest::newRow("longitude clamped")
-        << 2 << Change([](TestEditorUndo& t, CEditorDlg&, FakePrompts& prompts) {
-               TypeAndLeave(t.Edit(id::SatLongitude), "2000", Tree(t.W()));
-               QCOMPARE(prompts.TakeMessages(),
-                        QStringList({"Please enter an integer between 0 and 1800."}));
-               Tree(t.W())->setFocus();
-           });
-    QTest::newRow("combo pick") << 2 << Change([](TestEditorUndo& t, CEditorDlg& w, FakePrompts&) {
-        PickEntry(t.Combo(id::LnbPower), 3);
-        Tree(w)->setFocus();
+    QTest::newRow("longitude clamped") << 2 << Change([](TestEditorUndo& t) {
+        TypeAndLeave(t.Edit(id::SatLongitude), "2000", Tree(t.W()));
+        QCOMPARE(t.m_prompts.TakeMessages(),
+                 QStringList({"Please enter an integer between 0 and 1800."}));
+        Tree(t.W())->setFocus();
     });
-    QTest::newRow("lnb type") << 2 << Change([](TestEditorUndo& t, CEditorDlg& w, FakePrompts&) {
-        PickEntry(t.Combo(id::LnbType), 4);
-        Tree(w)->setFocus();
-    });
-    QTest::newRow("name typed") << 2 << Change([](TestEditorUndo& t, CEditorDlg& w, FakePrompts&) {
-        TypeAndLeave(t.Edit(id::Name), "Astra", Tree(w));
-        QCOMPARE(SlotNode(w, 2)->text(0), QStringLiteral("Astra"));
-    });
-    QTest::newRow("local latitude")
-        << -1 << Change([](TestEditorUndo& t, CEditorDlg& w, FakePrompts&) {
-               ClickNode(w, Root(w)->child(1));
-               TypeAndLeave(t.Edit(id::LocalLatitude), "481", Tree(w));
-           });
-    QTest::newRow("radio") << -2 << Change([](TestEditorUndo&, CEditorDlg& w, FakePrompts&) {
-        QTest::mouseClick(Ctl<QWidget>(w, id::BeepOn), Qt::LeftButton);
+    QTest::newRow("combo pick") << 2 << Change(pick(id::LnbPower, 3));
+    QTest::newRow("lnb type") << 2 << Change(pick(id::LnbType, 4));
+    QTest::newRow("name typed") << 2 << Change(type(id::Name, "Astra"));
+    QTest::newRow("local latitude") << -1 << Change(type(id::LocalLatitude, "481"));
+    QTest::newRow("radio") << -2 << Change([](TestEditorUndo& t) {
+        QTest::mouseClick(Ctl<QWidget>(t.W(), id::BeepOn), Qt::LeftButton);
     });
 }
 
@@ -187,7 +179,7 @@ void TestEditorUndo::everyKindOfChangeIsOneStep() {
     QTreeWidgetItem* nodeBefore = Selected();
     const auto before = std::make_unique<MeterImage>(W().Image());
 
-    change(*this, W(), m_prompts);
+    change(*this);
     QTreeWidgetItem* nodeAfter = Selected();
     const auto after = std::make_unique<MeterImage>(W().Image());
     QVERIFY(!(*after == *before));
