@@ -147,6 +147,8 @@ TEST(ReadSatelliteTable, KindIsDecidedByContentAndFailuresLeaveTheResultAsItWas)
                             "<satellites><sat name=\"&x;\" position=\"192\"/></satellites>"},
         {"empty", ""},
         {"Latin-1 text", std::string("# Transponder f\xFCr Astra\n") + kSmallDvbTable},
+        {"Latin-1 list that says UTF-8",
+         "<satellites><sat name=\"T\xFCrksat\" position=\"420\"/></satellites>"},
         {"truncated list", xml.substr(0, xml.size() / 2)},
         {"key before any block", std::string("FREQUENCY = 11000000\n") + kSmallDvbTable},
         {"a stray line", std::string(kSmallDvbTable) + "this is not a key\n"},
