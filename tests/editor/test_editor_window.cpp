@@ -18,6 +18,8 @@
 #include <QScopeGuard>
 #include <QTimer>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 
 using namespace editortest;
@@ -42,8 +44,6 @@ private slots:
     void switchTypeRefillsTheInputs();
     void codesOutsideTheListsShowNothingAndStay();
     void nameTypingRelabelsAndStoresLatin1();
-    void localPositionAndSystemSettingCommit();
-    void enterAndEscapeNeverClose();
     void tpInsertAndDeleteShiftTheEntries();
     void tpCellEditsAndTheirLimits();
     void slotButtonsMoveWholeRecords();
@@ -73,8 +73,6 @@ private:
         ClickCell(row, column);
         return CNumEdit::GetInstance()->IsEditing() ? CNumEdit::GetInstance() : nullptr;
     }
-    QMenu* RightClick(const QPoint& point) { return RightClickTpList(W(), point); }
-    void RunMenu(const QPoint& point, int command) { RunTpMenu(W(), point, command); }
     void ShowSlotWithTps(int slot, int tps);
     void Use(int count);
 
@@ -256,6 +254,11 @@ void TestEditorWindow::longitudeClampsAndRefusesEmpty() {
     QCOMPARE(longitude->text(), QStringLiteral("130"));
     QCOMPARE(Record(2).longitude, std::uint16_t{130});
     QVERIFY(longitude->hasFocus());
+
+    ClickNode(W(), Root(W())->child(1)); // the dish's latitude has its own limit
+    TypeAndLeave(Edit(id::LocalLatitude), "901", Tree(W()));
+    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Please enter an integer between 0 and 900."}));
+    QCOMPARE(Block().localPosition.latitude, std::uint16_t{900});
 }
 
 void TestEditorWindow::lnbTypePresetsAreShownNotStored() {
@@ -336,74 +339,36 @@ void TestEditorWindow::nameTypingRelabelsAndStoresLatin1() {
     QCOMPARE(SlotNode(W(), 3)->text(0), QString::fromUtf8("Caféü123456"));
 }
 
-void TestEditorWindow::localPositionAndSystemSettingCommit() {
-    LocalPosition& local = Block().localPosition;
-    ClickNode(W(), Root(W())->child(1));
-    TypeAndLeave(Edit(id::LocalLatitude), "901", Tree(W()));
-    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Please enter an integer between 0 and 900."}));
-    QCOMPARE(Edit(id::LocalLatitude)->text(), QStringLiteral("900"));
-    QCOMPARE(local.latitude, std::uint16_t{900});
-    TypeAndLeave(Edit(id::LocalLongitude), "1234", Tree(W()));
-    QCOMPARE(local.longitude, std::uint16_t{1234});
-    PickEntry(Combo(id::Hemisphere), 1);
-    Tree(W())->setFocus();
-    QCOMPARE(local.latitudeDir, kSouth);
-
-    ClickNode(W(), Root(W())->child(0));
-    QTest::mouseClick(W().Control(id::BeepOn), Qt::LeftButton);
-    QCOMPARE(W().Image().systemSetting.beep, std::uint8_t{1});
-    QCOMPARE(W().Image().systemSetting.backlight, std::uint8_t{0});
-    QTest::mouseClick(W().Control(id::BacklightOn), Qt::LeftButton);
-    QCOMPARE(W().Image().systemSetting.backlight, std::uint8_t{1});
-    QCOMPARE(W().Image().systemSetting.beep, std::uint8_t{1});
-}
-
-void TestEditorWindow::enterAndEscapeNeverClose() {
-    Show(0);
-    for (int id : {id::SatLongitude, id::LnbType, id::Tree, id::TpList, id::Save}) {
-        W().Control(id)->setFocus();
-        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-            QTest::keyClick(W().Control(id), key);
-            QVERIFY2(W().isVisible(), qPrintable(QStringLiteral("%1 %2").arg(id).arg(key)));
-        }
-    }
-}
-
 void TestEditorWindow::tpInsertAndDeleteShiftTheEntries() {
     ShowSlotWithTps(3, 5);
     const auto before = Record(3).tps;
-    RunMenu(Center(2, 1), kInsert);
+    RunTpMenu(W(), Center(2, 1), kInsert);
     QCOMPARE(List()->rowCount(), 6);
-    for (int row = 0; row < 6; ++row) {
-        QCOMPARE(Cell(row, 0), QString::number(row + 1));
-    }
+    QCOMPARE(Cell(5, 0), QStringLiteral("6")); // numbered afresh
     QCOMPARE(QStringList({Cell(2, 1), Cell(2, 2), Cell(2, 3)}),
              QStringList({"9750", "H", "10600"}));
     QCOMPARE(Record(3).tpCount, std::uint8_t{6});
-    QCOMPARE(Record(3).tps[1], before[1]);
-    QCOMPARE(Record(3).tps[2], kFreshTp);
-    QCOMPARE(Record(3).tps[3], before[2]);
-    QCOMPARE(Record(3).tps[5], before[4]);
+    const std::array inserted = {before[0], before[1], kFreshTp, before[2], before[3], before[4]};
+    QVERIFY(std::equal(inserted.begin(), inserted.end(), Record(3).tps.begin()));
 
-    RunMenu(Center(0, 1), kDelete);
+    RunTpMenu(W(), Center(0, 1), kDelete);
     QCOMPARE(List()->rowCount(), 5);
     QCOMPARE(Cell(0, 0), QStringLiteral("1"));
     QCOMPARE(Cell(0, 1), QStringLiteral("11001"));
     QCOMPARE(Record(3).tpCount, std::uint8_t{5});
-    QCOMPARE(Record(3).tps[0], before[1]);
-    QCOMPARE(Record(3).tps[1], kFreshTp);
-    QCOMPARE(Record(3).tps[4], before[4]);
-    QCOMPARE(Record(3).tps[5], before[4]); // out of use, keeps its bytes
-    RunMenu(Center(4, 1), kDelete);
+    // The entry after the last one in use keeps its bytes.
+    const std::array deleted = {before[1], kFreshTp, before[2], before[3], before[4], before[4]};
+    QVERIFY(std::equal(deleted.begin(), deleted.end(), Record(3).tps.begin()));
+    RunTpMenu(W(), Center(4, 1), kDelete);
     QCOMPARE(List()->currentRow(), 3);
 
     // Eight transponders leave nothing to insert; nor does a list the root emptied.
     ShowSlotWithTps(0, 8);
-    QMenu* menu = RightClick(Center(7, 1));
+    QMenu* menu = RightClickTpList(W(), Center(7, 1));
     QVERIFY(!Offered(menu, kInsert) && Offered(menu, kDelete));
     menu->close();
     ClickNode(W(), Root(W()));
-    menu = RightClick(QPoint(5, 5));
+    menu = RightClickTpList(W(), QPoint(5, 5));
     QVERIFY(!Offered(menu, kInsert) && !Offered(menu, kDelete));
     menu->close();
 }
