@@ -1,6 +1,5 @@
 // What a successful save does besides writing the bytes: links it follows, the temporary file
 // nobody else may see, and the owner, group and mode the replaced file keeps.
-#include "model/MeterFile.h"
 #include "model/SatListFile.h"
 #include "tests/model/TestFiles.h"
 
@@ -36,32 +35,23 @@ protected:
     TempDir m_dir;
 };
 
+// A relative link resolves against its own folder, not the working directory; the second save
+// replaces the file at the end of the chain, keeping its mode, and leaves the links as they were.
 TEST_F(AtomicFile, SavesThroughLinksToTheFileTheyName) {
     fs::create_directory(m_dir / "usb");
     fs::create_directory(m_dir / "home");
-    // Relative to the link's own folder, not to the working directory.
-    fs::create_symlink("../usb/MDATA.bin", m_dir / "home" / "m.bin");
-    const auto image = std::make_unique<MeterImage>(FreshMeterImage());
-    image->leadingImage.fill(0x5A);
-    ASSERT_EQ(SaveMeterFile(m_dir / "home" / "m.bin", *image), SaveResult::Done);
-    EXPECT_EQ(fs::read_symlink(m_dir / "home" / "m.bin"), "../usb/MDATA.bin");
-    EXPECT_EQ(ReadBytes(m_dir / "usb" / "MDATA.bin"),
-              Bytes(reinterpret_cast<const std::uint8_t*>(image.get()),
-                    reinterpret_cast<const std::uint8_t*>(image.get()) + kMeterFileSize));
-    EXPECT_EQ(Entries(m_dir / "usb"), std::vector<std::string>{"MDATA.bin"});
-
-    // A link to a link to an absolute path; the second save replaces the file, keeping its mode.
     fs::create_symlink(m_dir / "usb" / "lib.sat", m_dir / "b.sat");
-    fs::create_symlink("b.sat", m_dir / "a.sat");
+    fs::create_symlink("../b.sat", m_dir / "home" / "a.sat");
     SatRecordList library;
     library.Add(MakeNewSatellite("Astra"));
-    ASSERT_EQ(WriteSatListFile(m_dir / "a.sat", library), SatListWriteResult::Done);
+    ASSERT_EQ(WriteSatListFile(m_dir / "home" / "a.sat", library), SatListWriteResult::Done);
     ASSERT_EQ(::chmod((m_dir / "usb" / "lib.sat").c_str(), 0604), 0);
     library.Add(MakeNewSatellite("Badr"));
-    ASSERT_EQ(WriteSatListFile(m_dir / "a.sat", library), SatListWriteResult::Done);
+    ASSERT_EQ(WriteSatListFile(m_dir / "home" / "a.sat", library), SatListWriteResult::Done);
     EXPECT_EQ(ReadBytes(m_dir / "usb" / "lib.sat").size(), 2 * sizeof(SatelliteRecord));
     EXPECT_EQ(StatOf(m_dir / "usb" / "lib.sat").st_mode & 07777, 0604u);
-    EXPECT_EQ(fs::read_symlink(m_dir / "a.sat"), "b.sat");
+    EXPECT_EQ(Entries(m_dir / "usb"), std::vector<std::string>{"lib.sat"});
+    EXPECT_EQ(fs::read_symlink(m_dir / "home" / "a.sat"), "../b.sat");
     EXPECT_TRUE(fs::is_symlink(m_dir / "b.sat"));
 }
 
@@ -84,32 +74,34 @@ TEST_F(AtomicFile, LinksThatLoopOrNameNoFileAreRefused) {
 // when made, and has the final owner and mode before its first byte.
 TEST_F(AtomicFile, TempFileIsPrivateUntilItHasTheFinalMode) {
     const mode_t umask = ::umask(022);
+    std::vector<std::string> seen;
+    std::vector<unsigned> modes;
+    ObserveTempFileForTests([&](TempFileStage stage, int fd) {
+        struct stat info {};
+        ::fstat(fd, &info);
+        modes.push_back(info.st_mode & 07777);
+        if (stage == TempFileStage::Created) {
+            const auto names = Entries(m_dir.Path());
+            seen.insert(seen.end(), names.begin(), names.end());
+        }
+    });
     for (const bool named : {false, true}) {
         const ScopedNamedTempFiles kind(named);
         const fs::path target = m_dir / "MData.bin";
         fs::remove(target);
-        std::vector<std::string> seen;
-        std::vector<unsigned> modes;
-        const ScopedTempFileObserver observer([&](TempFileStage stage, int fd) {
-            struct stat info {};
-            ::fstat(fd, &info);
-            modes.push_back(info.st_mode & 07777);
-            if (stage == TempFileStage::Created) {
-                for (const std::string& name : Entries(m_dir.Path())) {
-                    seen.push_back(name);
-                }
-            }
-        });
-        ASSERT_EQ(WriteText(target, "new"), AtomicWriteResult::Done);
+        seen.clear();
+        modes.clear();
+        EXPECT_EQ(WriteText(target, "new"), AtomicWriteResult::Done);
         EXPECT_EQ(StatOf(target).st_mode & 07777, 0644u) << "a new file follows the umask";
-        ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-        ASSERT_EQ(WriteText(target, "again"), AtomicWriteResult::Done);
+        ::chmod(target.c_str(), 0640);
+        EXPECT_EQ(WriteText(target, "again"), AtomicWriteResult::Done);
         EXPECT_EQ(modes, (std::vector<unsigned>{0600, 0644, 0644, 0600, 0640, 0640})) << named;
         // Named, the file shows up under a name nobody could have planted; unnamed, not at all.
         EXPECT_EQ(seen.size(), named ? 3u : 1u) << named;
         EXPECT_EQ(ReadText(target), "again");
         EXPECT_EQ(Entries(m_dir.Path()), std::vector<std::string>{"MData.bin"});
     }
+    ObserveTempFileForTests({});
     ::umask(umask);
 }
 
@@ -148,53 +140,43 @@ TEST_F(AtomicFile, SaveKilledBeforeTheRenameLeavesNothing) {
     EXPECT_EQ(ReadText(m_dir / "MData.bin"), "old");
 }
 
-class OwnerAndGroup : public AtomicFile {
-protected:
-    void SetUp() override {
-        if (::geteuid() != 0) {
-            GTEST_SKIP() << "needs root to hand files to other users";
-        }
-        AtomicFile::SetUp();
+// Root saving another user's file leaves it theirs. A user saving another user's file that the
+// group may write becomes the owner, as no user may give a file away, but the group stays when
+// the user belongs to it; otherwise the user's own group gets no rights.
+TEST_F(AtomicFile, OwnerGroupAndModeAreKept) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to hand files to other users";
     }
-    // Makes the target with the owner, group and mode, then saves it as `saver` would.
-    void SaveOwned(uid_t uid, gid_t gid, mode_t mode, const std::function<int()>& saver) {
-        ASSERT_EQ(WriteText(m_target, "old"), AtomicWriteResult::Done);
-        ASSERT_EQ(::chown(m_target.c_str(), uid, gid), 0);
-        ASSERT_EQ(::chmod(m_target.c_str(), mode), 0);
+    const fs::path target = m_dir / "MData.bin";
+    const auto save = [&] {
+        return static_cast<int>(WriteText(target, "new"));
+    };
+    struct Case {
+        uid_t uid;
+        mode_t mode;
+        std::function<int()> saver;
+        gid_t gidAfter;
+        mode_t modeAfter;
+    } const cases[] = {
+        {kNobody, 0640, save, kOtherGroup, 0640},
+        {kNobody + 1, 0664, [&] { return RunAsUser(save, {kOtherGroup}); }, kOtherGroup, 0664},
+        {kNobody, 0664, [&] { return RunAsUser(save); }, kNoGroup, 0604}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.modeAfter);
+        ASSERT_EQ(WriteText(target, "old"), AtomicWriteResult::Done);
+        ASSERT_EQ(::chown(target.c_str(), c.uid, kOtherGroup), 0);
+        ASSERT_EQ(::chmod(target.c_str(), c.mode), 0);
         for (const bool named : {false, true}) {
             const ScopedNamedTempFiles kind(named);
-            ASSERT_EQ(saver(), static_cast<int>(AtomicWriteResult::Done)) << named;
+            ASSERT_EQ(c.saver(), static_cast<int>(AtomicWriteResult::Done)) << named;
         }
-        EXPECT_EQ(ReadText(m_target), "new");
+        EXPECT_EQ(ReadText(target), "new");
         EXPECT_EQ(Entries(m_dir.Path()), std::vector<std::string>{"MData.bin"});
+        const struct stat info = StatOf(target);
+        EXPECT_EQ(info.st_uid, kNobody);
+        EXPECT_EQ(info.st_gid, c.gidAfter);
+        EXPECT_EQ(info.st_mode & 07777, c.modeAfter);
     }
-    int Save() { return static_cast<int>(WriteText(m_target, "new")); }
-    void ExpectOwned(uid_t uid, gid_t gid, mode_t mode) {
-        const struct stat info = StatOf(m_target);
-        EXPECT_EQ(info.st_uid, uid);
-        EXPECT_EQ(info.st_gid, gid);
-        EXPECT_EQ(info.st_mode & 07777, mode);
-    }
-
-    const fs::path m_target = m_dir / "MData.bin";
-};
-
-TEST_F(OwnerAndGroup, RootSavingAnotherUsersFileLeavesItTheirs) {
-    SaveOwned(kNobody, kOtherGroup, 0640, [this] { return Save(); });
-    ExpectOwned(kNobody, kOtherGroup, 0640);
-}
-
-// Another user's file that the group may write: the saver becomes the owner, as no user may
-// give a file away, but the group stays.
-TEST_F(OwnerAndGroup, UserKeepsAGroupTheyBelongTo) {
-    SaveOwned(kNobody + 1, kOtherGroup, 0664,
-              [this] { return RunAsUser([this] { return Save(); }, {kOtherGroup}); });
-    ExpectOwned(kNobody, kOtherGroup, 0664);
-}
-
-TEST_F(OwnerAndGroup, UserOutsideTheGroupStillSavesAndTheirOwnGroupGetsNoRights) {
-    SaveOwned(kNobody, kOtherGroup, 0664, [this] { return RunAsUser([this] { return Save(); }); });
-    ExpectOwned(kNobody, kNoGroup, 0604);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -61,56 +62,55 @@ SatelliteRecord Expected(const std::string& line) {
     record.lnbPower = 2;
     record.tps.fill(TpEntry{10600, 9750, 'H', 0});
     std::istringstream in(line);
-    std::string name, longitude, direction, count, tps;
+    std::string name;
     std::getline(in, name, '|');
-    std::getline(in, longitude, '|');
-    std::getline(in, direction, '|');
-    std::getline(in, count, '|');
-    std::getline(in, tps);
     EXPECT_LT(name.size(), kNameSize);
     name.copy(record.name.data(), kNameSize - 1);
-    record.longitude = static_cast<std::uint16_t>(std::stoi(longitude));
-    record.direction = static_cast<std::uint8_t>(direction.at(0));
-    record.tpCount = static_cast<std::uint8_t>(std::stoi(count));
-    std::istringstream entries(tps);
-    for (std::size_t i = 0; i < record.tpCount; ++i) {
-        unsigned frequency = 0, symbolRate = 0;
-        char polarization = 0, separator = 0;
-        entries >> frequency >> polarization >> symbolRate;
-        if (i + 1 < record.tpCount) {
-            entries >> separator;
+    char direction = 0, bar = 0;
+    unsigned longitude = 0, count = 0, frequency = 0, symbolRate = 0;
+    in >> longitude >> bar >> direction >> bar >> count >> bar;
+    record.longitude = static_cast<std::uint16_t>(longitude);
+    record.direction = static_cast<std::uint8_t>(direction);
+    record.tpCount = static_cast<std::uint8_t>(count);
+    for (TpEntry* tp = record.tps.data(); tp < record.tps.data() + count; ++tp) {
+        char polarization = 0, separator = ';';
+        in >> frequency >> polarization >> symbolRate;
+        if (tp + 1 < record.tps.data() + count) {
+            in >> separator;
         }
-        EXPECT_TRUE(entries && (separator == ';' || i + 1 == record.tpCount)) << line;
-        record.tps[i] = {static_cast<std::uint16_t>(symbolRate),
-                         static_cast<std::uint16_t>(frequency),
-                         static_cast<std::uint8_t>(polarization), 0};
+        EXPECT_TRUE(in && separator == ';') << line;
+        *tp = {static_cast<std::uint16_t>(symbolRate), static_cast<std::uint16_t>(frequency),
+               static_cast<std::uint8_t>(polarization), 0};
     }
     return record;
 }
 
 } // namespace
 
-TEST(DefaultSatellites, EveryRowAsPublished) {
+// In name order (unsigned bytes); a second run puts each new copy before the one already there.
+TEST(DefaultSatellites, EveryRowAsPublishedInNameOrder) {
+    std::vector<SatelliteRecord> expected;
+    std::istringstream lines(kTable);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty()) {
+            expected.push_back(Expected(line));
+        }
+    }
+    ASSERT_EQ(expected.size(), 40u);
+    std::sort(expected.begin(), expected.end(),
+              [](const auto& a, const auto& b) { return NameText(a) < NameText(b); });
     SatRecordList library;
     AddDefaultSatellites(library);
-    std::istringstream lines(kTable);
-    std::string line;
-    int rows = 0;
-    while (std::getline(lines, line)) {
-        if (line.empty()) {
-            continue;
-        }
-        ++rows;
-        const SatelliteRecord expected = Expected(line);
-        int found = 0;
-        for (int i = 0; i < library.GetCount(); ++i) {
-            if (NameText(library.GetAt(i)) == NameText(expected)) {
-                ++found;
-                EXPECT_EQ(library.GetAt(i), expected) << line;
-            }
-        }
-        EXPECT_EQ(found, 1) << line;
+    EXPECT_EQ(library.Records(), expected);
+    for (int i = 0; i < library.GetCount(); ++i) { // mark the first run
+        SatelliteRecord record = library.GetAt(i);
+        record.reserved27 = 1;
+        library.SetAt(i, record);
     }
-    EXPECT_EQ(rows, 40);
-    EXPECT_EQ(library.GetCount(), 40);
+    AddDefaultSatellites(library);
+    ASSERT_EQ(library.GetCount(), 80);
+    for (int i = 0; i < 80; ++i) {
+        EXPECT_EQ(NameText(library.GetAt(i)), NameText(expected[static_cast<std::size_t>(i / 2)]));
+        EXPECT_EQ(library.GetAt(i).reserved27, i % 2) << "the second copy goes first";
+    }
 }

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -53,45 +52,27 @@ inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
 inline Bytes RandomBytes(unsigned seed, std::size_t size) {
     std::mt19937 random(seed);
     Bytes bytes(size);
-    for (auto& byte : bytes) {
-        byte = static_cast<std::uint8_t>(random());
-    }
+    std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<std::uint8_t>(random()); });
     return bytes;
 }
 
-// Switches a test hook on for one scope only, so a failing test cannot leak a limit.
-template <void (*Set)(std::size_t), std::size_t kOff> struct ScopedLimit final {
-    explicit ScopedLimit(std::size_t bytes) { Set(bytes); }
-    ~ScopedLimit() { Set(kOff); }
+// Switches a test hook on for one scope only, so a failing test cannot leak it.
+template <class T, void (*Set)(T), T kOff> struct ScopedHook final {
+    explicit ScopedHook(T value) { Set(value); }
+    ~ScopedHook() { Set(kOff); }
 };
-using ScopedWriteLimit = ScopedLimit<LimitBytesWrittenForTests, kNoWriteLimit>;
-using ScopedReadLimit = ScopedLimit<LimitBytesReadForTests, kNoReadLimit>;
-
-// The temporary files of saves are unnamed where the system allows; both kinds are tested.
-struct ScopedNamedTempFiles final {
-    explicit ScopedNamedTempFiles(bool named) { UseNamedTempFilesForTests(named); }
-    ~ScopedNamedTempFiles() { UseNamedTempFilesForTests(false); }
-};
-
-struct ScopedFailedSync final {
-    ScopedFailedSync() { FailFileSyncForTests(true); }
-    ~ScopedFailedSync() { FailFileSyncForTests(false); }
-};
-
-struct ScopedTempFileObserver final {
-    explicit ScopedTempFileObserver(std::function<void(TempFileStage, int)> observer) {
-        ObserveTempFileForTests(std::move(observer));
-    }
-    ~ScopedTempFileObserver() { ObserveTempFileForTests({}); }
-};
+using ScopedWriteLimit = ScopedHook<std::size_t, LimitBytesWrittenForTests, kNoWriteLimit>;
+using ScopedReadLimit = ScopedHook<std::size_t, LimitBytesReadForTests, kNoReadLimit>;
+using ScopedNamedTempFiles = ScopedHook<bool, UseNamedTempFilesForTests, false>;
+using ScopedFailedSync = ScopedHook<bool, FailFileSyncForTests, false>;
 
 inline constexpr uid_t kNobody = 65534;
 inline constexpr gid_t kNoGroup = 65534;
 inline constexpr gid_t kOtherGroup = 4242; // no user has it as the primary group
 
-// Runs `act` in a child process as the ordinary user kNobody, with the given supplementary
-// groups, and returns its exit code; -1 when the child could not become that user (the test is
-// not root). Permission bits do not bind root, and users are not root.
+// Runs `act` in a child process as the ordinary user kNobody with the given supplementary
+// groups and returns its exit code, or -1 when the child could not become that user (the test
+// is not root). Permission bits do not bind root.
 inline int RunAsUser(const std::function<int()>& act, const std::vector<gid_t>& groups = {}) {
     const pid_t pid = ::fork();
     if (pid == 0) {
