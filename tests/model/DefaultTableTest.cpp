@@ -55,33 +55,26 @@ Telstar14R|630|W|8|11600 V 13744; 11640 V 18100; 11706 V 2278; 11710 V 3200; 117
 )";
 
 // The fresh record every row starts from; only the row's own fields differ.
-SatelliteRecord Expected(const std::string& line) {
+SatelliteRecord Expected(std::string line) {
     SatelliteRecord record{};
     record.lnbLowFreq = 9750;
     record.lnbHighFreq = 10600;
     record.lnbPower = 2;
     record.tps.fill(TpEntry{10600, 9750, 'H', 0});
-    std::istringstream in(line);
-    std::string name;
-    std::getline(in, name, '|');
-    EXPECT_LT(name.size(), kNameSize);
-    name.copy(record.name.data(), kNameSize - 1);
-    char direction = 0, bar = 0;
-    unsigned longitude = 0, count = 0, frequency = 0, symbolRate = 0;
-    in >> longitude >> bar >> direction >> bar >> count >> bar;
+    const std::size_t bar = line.find('|');
+    EXPECT_LT(bar, kNameSize);
+    line.copy(record.name.data(), std::min(bar, kNameSize - 1));
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '|' || c == ';'; }, ' ');
+    std::istringstream in(line.substr(bar));
+    unsigned longitude = 0, count = 0;
+    in >> longitude >> record.direction >> count;
     record.longitude = static_cast<std::uint16_t>(longitude);
-    record.direction = static_cast<std::uint8_t>(direction);
     record.tpCount = static_cast<std::uint8_t>(count);
     for (TpEntry* tp = record.tps.data(); tp < record.tps.data() + count; ++tp) {
-        char polarization = 0, separator = ';';
-        in >> frequency >> polarization >> symbolRate;
-        if (tp + 1 < record.tps.data() + count) {
-            in >> separator;
-        }
-        EXPECT_TRUE(in && separator == ';') << line;
-        *tp = {static_cast<std::uint16_t>(symbolRate), static_cast<std::uint16_t>(frequency),
-               static_cast<std::uint8_t>(polarization), 0};
+        in >> tp->frequency >> tp->polarization >> tp->symbolRate;
     }
+    EXPECT_TRUE(in && (in >> std::ws).eof()) << line;
     return record;
 }
 
