@@ -7,13 +7,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <grp.h>
 #include <iterator>
 #include <random>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
@@ -65,32 +61,3 @@ using ScopedWriteLimit = ScopedHook<std::size_t, LimitBytesWrittenForTests, kNoW
 using ScopedReadLimit = ScopedHook<std::size_t, LimitBytesReadForTests, kNoReadLimit>;
 using ScopedNamedTempFiles = ScopedHook<bool, UseNamedTempFilesForTests, false>;
 using ScopedFailedSync = ScopedHook<bool, FailFileSyncForTests, false>;
-
-inline constexpr uid_t kNobody = 65534;
-inline constexpr gid_t kNoGroup = 65534;
-inline constexpr gid_t kOtherGroup = 4242; // no user has it as the primary group
-
-// Runs `act` in a child process as the ordinary user kNobody with the given supplementary
-// groups and returns its exit code, or -1 when the child could not become that user (the test
-// is not root). Permission bits do not bind root.
-inline int RunAsUser(const std::function<int()>& act, const std::vector<gid_t>& groups = {}) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const bool dropped = ::setgroups(groups.size(), groups.data()) == 0 &&
-                             ::setgid(kNoGroup) == 0 && ::setuid(kNobody) == 0;
-        ::_exit(dropped ? act() : 100);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) != 100 ? WEXITSTATUS(status) : -1;
-}
-
-// Every name in the folder, sorted.
-inline std::vector<std::string> Entries(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
