@@ -62,15 +62,13 @@ void CheckRecord(const SatelliteRecord& record) {
                record.positionType == fresh.positionType && record.lnbPower == fresh.lnbPower);
     FUZZ_CHECK(record.tpCount >= 1 && record.tpCount <= kMaxTps);
     std::set<std::pair<int, int>> seen;
-    for (std::size_t k = 0; k < kMaxTps; ++k) {
+    for (std::size_t k = 0; k < kMaxTps; ++k) { // used entries distinct and usable, the rest fresh
         const TpEntry& tp = record.tps[k];
-        if (k >= record.tpCount) {
-            FUZZ_CHECK(tp == kFreshTp);
-            continue;
-        }
-        FUZZ_CHECK(tp.polarization == kHorizontal || tp.polarization == kVertical);
-        FUZZ_CHECK(tp.symbolRate >= 100 && tp.frequency >= 3000 && tp.frequency <= 12750);
-        FUZZ_CHECK(seen.insert({tp.frequency, tp.polarization}).second);
+        FUZZ_CHECK(k < record.tpCount || tp == kFreshTp);
+        FUZZ_CHECK(k >= record.tpCount ||
+                   ((tp.polarization == kHorizontal || tp.polarization == kVertical) &&
+                    tp.symbolRate >= 100 && tp.frequency >= 3000 && tp.frequency <= 12750 &&
+                    seen.insert({tp.frequency, tp.polarization}).second));
     }
 }
 
@@ -109,15 +107,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TableImportResult read = ReadSatelliteTable(Write(name, content), result);
     FUZZ_CHECK(read == TableImportResult::Done || read == TableImportResult::NotATable ||
                read == TableImportResult::NoPosition);
-    if (read != TableImportResult::Done) {
-        FUZZ_CHECK(result == sentinel);
-    } else {
-        FUZZ_CHECK(result.records.size() <= kMaxSatListRecords);
-        FUZZ_CHECK(result.skipped == result.skippedNoTransponder + result.skippedNoPosition +
+    FUZZ_CHECK(read == TableImportResult::Done || result == sentinel);
+    if (read == TableImportResult::Done) {
+        FUZZ_CHECK(result.records.size() <= kMaxSatListRecords &&
+                   result.skipped == result.skippedNoTransponder + result.skippedNoPosition +
                                          result.skippedOverLimit);
-        for (const SatelliteRecord& record : result.records) {
-            CheckRecord(record);
-        }
+        std::for_each(result.records.begin(), result.records.end(), CheckRecord);
     }
 
     // Under another name an XML list reads the same; a scan table may only gain or lose its

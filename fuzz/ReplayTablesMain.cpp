@@ -39,6 +39,13 @@ int main(int argc, char** argv) {
         "FREQUENCY = 3700000", "POLARIZATION = LEFT", "SYMBOL_RATE = 99999",
         "DELIVERY_SYSTEM = DVBT", "#", "-", "0", "9", "99999999999999999999", "\xC3\xA9", "\xC3",
         "\xED\xA0\x80", "\xEF\xBF\xBF", "\0"sv};
+    // Well-formed lists of every attribute form, so that most reach both XML readers.
+    const char* const values[] = {"11000000", "3700000", " 12000000 ", "+27500000", "-300", "1801",
+        "0", "", "abc", "&#49;2000000", "3", "2", "1", "12750499", "1e3", "-0",
+        "99999999999999999999", "27500000", "&amp;"};
+    const char* const names[] = {"Astra 1KR/1L (19.2E)", "Sirius &amp; Thor", "\xD0\xAF\xD0\xBC", "",
+        "a&#x20;b&#9;c", "Telecommunications 1 (1.0W)", "Astra\t1KR", "bad \xC3 byte",
+        "control \x01", "\xED\xA0\x80"};
     // clang-format on
     const auto mutate = [&](std::string input) {
         for (unsigned edits = 1 + random() % 8; edits > 0; --edits) {
@@ -56,16 +63,6 @@ int main(int argc, char** argv) {
         }
         return input;
     };
-    // Well-formed lists of every attribute form, so that most reach both XML readers.
-    const char* const values[] = {
-        "11000000", "3700000", " 12000000 ",           "+27500000", "-300", "1801", "0",
-        "",         "abc",     "&#49;2000000",         "3",         "2",    "1",    "12750499",
-        "1e3",      "-0",      "99999999999999999999", "27500000",  "&amp;"};
-    const char* const names[] = {"Astra 1KR/1L (19.2E)", "Sirius &amp; Thor",
-                                 "\xD0\xAF\xD0\xBC",     "",
-                                 "a&#x20;b&#9;c",        "Telecommunications 1 (1.0W)",
-                                 "Astra\t1KR",           "bad \xC3 byte",
-                                 "control \x01",         "\xED\xA0\x80"};
     const auto attribute = [&](const char* name, const char* value) { // one in eight left out
         const char quote = random() % 2 ? '"' : '\'';
         return random() % 8
