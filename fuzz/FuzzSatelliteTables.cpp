@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read == TableImportResult::NotATable || readAgain == TableImportResult::Done) {
         FUZZ_CHECK(readAgain == read && again == result);
     } else {
-        FUZZ_CHECK(readAgain == TableImportResult::NoPosition);
+        FUZZ_CHECK(readAgain == TableImportResult::NoPosition && again == sentinel);
     }
 
     CheckXmlReadersAgree(content);
