@@ -52,9 +52,8 @@ TEST(SatRecordList, MergeSortedGivesTheOrderOfInsertingOneByOne) {
     std::uint16_t id = 0;
     const auto any = [&] {
         SatelliteRecord record{};
-        for (char& byte : record.name) { // what follows the NUL takes no part
-            byte = static_cast<char>(random());
-        }
+        // What follows the NUL takes no part.
+        std::generate(record.name.begin(), record.name.end(), [&] { return char(random()); });
         const char* name = names[random() % std::size(names)];
         std::memcpy(record.name.data(), name, std::min(std::strlen(name) + 1, kNameSize));
         record.longitude = ++id; // tells equal names apart
