@@ -3,6 +3,7 @@
 
 #include "model/MeterData.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,9 +27,8 @@ int main(int argc, char** argv) {
     std::mt19937 random(20240611);
     const auto randomBytes = [&random](std::size_t size) {
         Bytes bytes(size);
-        for (auto& byte : bytes) {
-            byte = static_cast<std::uint8_t>(random());
-        }
+        std::generate(bytes.begin(), bytes.end(),
+                      [&] { return static_cast<std::uint8_t>(random()); });
         return bytes;
     };
     // Letters, the byte 1, counts at and past their limits: the values the readers must survive.

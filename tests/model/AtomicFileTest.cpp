@@ -1,5 +1,6 @@
-// What a successful save does besides writing the bytes: links it follows, the temporary file
-// nobody else may see, and the owner, group and mode the replaced file keeps.
+// What a save does besides writing the bytes: links it follows, the temporary file nobody else
+// may see, the owner, group and mode the replaced file keeps; and a failed save leaves the file
+// that was there before byte for byte, with no temporary file.
 #include "model/MeterFile.h"
 #include "model/SatListFile.h"
 #include "tests/model/TestFiles.h"
@@ -8,16 +9,46 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct stat StatOf(const fs::path& path) {
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNoGroup = 65534;
+constexpr gid_t kOtherGroup = 4242; // no user has it as the primary group
+
+// Runs `act` in a child process as the ordinary user kNobody with the given supplementary
+// groups and returns its exit code, or -1 when the child could not become that user (the test
+// is not root). Permission bits do not bind root.
+int RunAsUser(const std::function<int()>& act, const std::vector<gid_t>& groups = {}) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const bool dropped = ::setgroups(groups.size(), groups.data()) == 0 &&
+                             ::setgid(kNoGroup) == 0 && ::setuid(kNobody) == 0;
+        ::_exit(dropped ? act() : 100);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) != 100 ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> Entries(const fs::path& folder) { // sorted
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+mode_t ModeOf(const fs::path& path) {
     struct stat info {};
     EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info;
+    return info.st_mode & 07777;
 }
 
 AtomicWriteResult WriteText(const fs::path& path, const std::string& text) {
@@ -25,43 +56,34 @@ AtomicWriteResult WriteText(const fs::path& path, const std::string& text) {
     return WriteFileAtomically(path, chunks);
 }
 
-std::string ReadText(const fs::path& path) {
-    const Bytes bytes = ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
+Bytes Text(const std::string& text) {
+    return Bytes(text.begin(), text.end());
 }
 
 class AtomicFile : public ::testing::Test {
 protected:
-    void SetUp() override { fs::permissions(m_dir.Path(), fs::perms::all); }
+    void SetUp() override { fs::permissions(m_dir.Path(), fs::perms::all); } // for kNobody too
     TempDir m_dir;
+    const fs::path m_target = m_dir / "MData.bin";
 };
 
+// A relative link resolves against its own folder, not the working directory; the second save
+// replaces the file at the end of the chain, keeping its mode, and leaves the links as they were.
 TEST_F(AtomicFile, SavesThroughLinksToTheFileTheyName) {
     fs::create_directory(m_dir / "usb");
     fs::create_directory(m_dir / "home");
-    // Relative to the link's own folder, not to the working directory.
-    fs::create_symlink("../usb/MDATA.bin", m_dir / "home" / "m.bin");
-    const auto image = std::make_unique<MeterImage>(FreshMeterImage());
-    image->leadingImage.fill(0x5A);
-    ASSERT_EQ(SaveMeterFile(m_dir / "home" / "m.bin", *image), SaveResult::Done);
-    EXPECT_EQ(fs::read_symlink(m_dir / "home" / "m.bin"), "../usb/MDATA.bin");
-    EXPECT_EQ(ReadBytes(m_dir / "usb" / "MDATA.bin"),
-              Bytes(reinterpret_cast<const std::uint8_t*>(image.get()),
-                    reinterpret_cast<const std::uint8_t*>(image.get()) + kMeterFileSize));
-    EXPECT_EQ(Entries(m_dir / "usb"), std::vector<std::string>{"MDATA.bin"});
-
-    // A link to a link to an absolute path; the second save replaces the file, keeping its mode.
     fs::create_symlink(m_dir / "usb" / "lib.sat", m_dir / "b.sat");
-    fs::create_symlink("b.sat", m_dir / "a.sat");
+    fs::create_symlink("../b.sat", m_dir / "home" / "a.sat");
     SatRecordList library;
     library.Add(MakeNewSatellite("Astra"));
-    ASSERT_EQ(WriteSatListFile(m_dir / "a.sat", library), SatListWriteResult::Done);
+    ASSERT_EQ(WriteSatListFile(m_dir / "home" / "a.sat", library), SatListWriteResult::Done);
     ASSERT_EQ(::chmod((m_dir / "usb" / "lib.sat").c_str(), 0604), 0);
     library.Add(MakeNewSatellite("Badr"));
-    ASSERT_EQ(WriteSatListFile(m_dir / "a.sat", library), SatListWriteResult::Done);
+    ASSERT_EQ(WriteSatListFile(m_dir / "home" / "a.sat", library), SatListWriteResult::Done);
     EXPECT_EQ(ReadBytes(m_dir / "usb" / "lib.sat").size(), 2 * sizeof(SatelliteRecord));
-    EXPECT_EQ(StatOf(m_dir / "usb" / "lib.sat").st_mode & 07777, 0604u);
-    EXPECT_EQ(fs::read_symlink(m_dir / "a.sat"), "b.sat");
+    EXPECT_EQ(ModeOf(m_dir / "usb" / "lib.sat"), 0604u);
+    EXPECT_EQ(Entries(m_dir / "usb"), std::vector<std::string>{"lib.sat"});
+    EXPECT_EQ(fs::read_symlink(m_dir / "home" / "a.sat"), "../b.sat");
     EXPECT_TRUE(fs::is_symlink(m_dir / "b.sat"));
 }
 
@@ -69,47 +91,45 @@ TEST_F(AtomicFile, LinksThatLoopOrNameNoFileAreRefused) {
     fs::create_symlink("q.bin", m_dir / "p.bin");
     fs::create_symlink("p.bin", m_dir / "q.bin");
     fs::create_symlink("self.bin", m_dir / "self.bin");
-    fs::create_directory(m_dir / "usb");
-    fs::create_symlink("usb", m_dir / "folder.bin");
     fs::create_symlink("gone/x.bin", m_dir / "nowhere.bin");
-    for (const char* name : {"p.bin", "self.bin", "folder.bin", "nowhere.bin"}) {
+    for (const char* name : {"p.bin", "self.bin", "nowhere.bin"}) {
         EXPECT_EQ(WriteText(m_dir / name, "x"), AtomicWriteResult::CannotOpen) << name;
     }
-    EXPECT_EQ(Entries(m_dir.Path()), (std::vector<std::string>{"folder.bin", "nowhere.bin", "p.bin",
-                                                               "q.bin", "self.bin", "usb"}));
-    EXPECT_TRUE(fs::is_symlink(m_dir / "p.bin") && fs::is_empty(m_dir / "usb"));
+    EXPECT_EQ(Entries(m_dir.Path()),
+              (std::vector<std::string>{"nowhere.bin", "p.bin", "q.bin", "self.bin"}));
+    EXPECT_TRUE(fs::is_symlink(m_dir / "p.bin") && !fs::exists(m_dir / "gone"));
 }
 
 // Another user watching the folder must find nothing to open: the file is unnamed or 0600
 // when made, and has the final owner and mode before its first byte.
 TEST_F(AtomicFile, TempFileIsPrivateUntilItHasTheFinalMode) {
     const mode_t umask = ::umask(022);
+    std::vector<std::string> seen;
+    std::vector<unsigned> modes;
+    ObserveTempFileForTests([&](TempFileStage stage, int fd) {
+        struct stat info {};
+        ::fstat(fd, &info);
+        modes.push_back(info.st_mode & 07777);
+        if (stage == TempFileStage::Created) {
+            const auto names = Entries(m_dir.Path());
+            seen.insert(seen.end(), names.begin(), names.end());
+        }
+    });
     for (const bool named : {false, true}) {
         const ScopedNamedTempFiles kind(named);
-        const fs::path target = m_dir / "MData.bin";
-        fs::remove(target);
-        std::vector<std::string> seen;
-        std::vector<unsigned> modes;
-        const ScopedTempFileObserver observer([&](TempFileStage stage, int fd) {
-            struct stat info {};
-            ::fstat(fd, &info);
-            modes.push_back(info.st_mode & 07777);
-            if (stage == TempFileStage::Created) {
-                for (const std::string& name : Entries(m_dir.Path())) {
-                    seen.push_back(name);
-                }
-            }
-        });
-        ASSERT_EQ(WriteText(target, "new"), AtomicWriteResult::Done);
-        EXPECT_EQ(StatOf(target).st_mode & 07777, 0644u) << "a new file follows the umask";
-        ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-        ASSERT_EQ(WriteText(target, "again"), AtomicWriteResult::Done);
+        fs::remove(m_target);
+        seen.clear();
+        modes.clear();
+        EXPECT_EQ(WriteText(m_target, "new"), AtomicWriteResult::Done);
+        EXPECT_EQ(ModeOf(m_target), 0644u) << "a new file follows the umask";
+        ::chmod(m_target.c_str(), 0640);
+        EXPECT_EQ(WriteText(m_target, "again"), AtomicWriteResult::Done);
         EXPECT_EQ(modes, (std::vector<unsigned>{0600, 0644, 0644, 0600, 0640, 0640})) << named;
         // Named, the file shows up under a name nobody could have planted; unnamed, not at all.
         EXPECT_EQ(seen.size(), named ? 3u : 1u) << named;
-        EXPECT_EQ(ReadText(target), "again");
-        EXPECT_EQ(Entries(m_dir.Path()), std::vector<std::string>{"MData.bin"});
+        EXPECT_EQ(ReadBytes(m_target), Text("again"));
     }
+    ObserveTempFileForTests({});
     ::umask(umask);
 }
 
@@ -120,7 +140,7 @@ TEST_F(AtomicFile, PlantedNamesDoNotBlockASave) {
     }
     for (const bool named : {false, true}) {
         const ScopedNamedTempFiles kind(named);
-        EXPECT_EQ(WriteText(m_dir / "MData.bin", "x"), AtomicWriteResult::Done) << named;
+        EXPECT_EQ(WriteText(m_target, "x"), AtomicWriteResult::Done) << named;
         EXPECT_EQ(Entries(m_dir.Path()).size(), 1001u);
     }
 }
@@ -131,7 +151,7 @@ TEST_F(AtomicFile, SaveKilledBeforeTheRenameLeavesNothing) {
         GTEST_SKIP() << "no unnamed temporary files on this filesystem";
     }
     ::close(probe);
-    ASSERT_EQ(WriteText(m_dir / "MData.bin", "old"), AtomicWriteResult::Done);
+    ASSERT_EQ(WriteText(m_target, "old"), AtomicWriteResult::Done);
     const pid_t pid = ::fork();
     if (pid == 0) {
         ObserveTempFileForTests([](TempFileStage stage, int) {
@@ -139,62 +159,116 @@ TEST_F(AtomicFile, SaveKilledBeforeTheRenameLeavesNothing) {
                 ::raise(SIGKILL);
             }
         });
-        ::_exit(static_cast<int>(WriteText(m_dir / "MData.bin", "new")));
+        ::_exit(static_cast<int>(WriteText(m_target, "new")));
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(Entries(m_dir.Path()), std::vector<std::string>{"MData.bin"});
-    EXPECT_EQ(ReadText(m_dir / "MData.bin"), "old");
+    EXPECT_EQ(ReadBytes(m_target), Text("old"));
 }
 
-class OwnerAndGroup : public AtomicFile {
-protected:
-    void SetUp() override {
-        if (::geteuid() != 0) {
-            GTEST_SKIP() << "needs root to hand files to other users";
-        }
-        AtomicFile::SetUp();
+// Root saving another user's file leaves it theirs. A user saving another user's file that the
+// group may write becomes the owner, as no user may give a file away, but the group stays when
+// the user belongs to it; otherwise the user's own group gets no rights.
+TEST_F(AtomicFile, OwnerGroupAndModeAreKept) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to hand files to other users";
     }
-    // Makes the target with the owner, group and mode, then saves it as `saver` would.
-    void SaveOwned(uid_t uid, gid_t gid, mode_t mode, const std::function<int()>& saver) {
+    const auto save = [&] {
+        return static_cast<int>(WriteText(m_target, "new"));
+    };
+    const auto check = [&](uid_t uid, mode_t mode, const std::function<int()>& saver,
+                           gid_t gidAfter, mode_t modeAfter) {
         ASSERT_EQ(WriteText(m_target, "old"), AtomicWriteResult::Done);
-        ASSERT_EQ(::chown(m_target.c_str(), uid, gid), 0);
+        ASSERT_EQ(::chown(m_target.c_str(), uid, kOtherGroup), 0);
         ASSERT_EQ(::chmod(m_target.c_str(), mode), 0);
         for (const bool named : {false, true}) {
             const ScopedNamedTempFiles kind(named);
-            ASSERT_EQ(saver(), static_cast<int>(AtomicWriteResult::Done)) << named;
+            EXPECT_EQ(saver(), static_cast<int>(AtomicWriteResult::Done)) << named;
         }
-        EXPECT_EQ(ReadText(m_target), "new");
+        struct stat info {};
+        ::stat(m_target.c_str(), &info);
+        EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777),
+                  std::tuple(kNobody, gidAfter, modeAfter));
+        EXPECT_EQ(ReadBytes(m_target), Text("new"));
+        EXPECT_EQ(Entries(m_dir.Path()), std::vector<std::string>{"MData.bin"});
+    };
+    check(kNobody, 0640, save, kOtherGroup, 0640);
+    check(
+        kNobody + 1, 0664, [&] { return RunAsUser(save, {kOtherGroup}); }, kOtherGroup, 0664);
+    check(
+        kNobody, 0664, [&] { return RunAsUser(save); }, kNoGroup, 0604);
+}
+
+class SaveFailures : public AtomicFile {
+protected:
+    void SetUp() override {
+        AtomicFile::SetUp();
+        m_other->leadingImage.fill(0x22);
+        ASSERT_EQ(SaveMeterFile(m_target, FreshMeterImage()), SaveResult::Done);
+        m_before = ReadBytes(m_target);
+    }
+    void ExpectUnchanged() {
+        EXPECT_EQ(ReadBytes(m_target), m_before);
         EXPECT_EQ(Entries(m_dir.Path()), std::vector<std::string>{"MData.bin"});
     }
-    int Save() { return static_cast<int>(WriteText(m_target, "new")); }
-    void ExpectOwned(uid_t uid, gid_t gid, mode_t mode) {
-        const struct stat info = StatOf(m_target);
-        EXPECT_EQ(info.st_uid, uid);
-        EXPECT_EQ(info.st_gid, gid);
-        EXPECT_EQ(info.st_mode & 07777, mode);
+    SaveResult SaveAsUser() { // as root, as the ordinary user, whom permission bits bind
+        if (::geteuid() != 0) {
+            return SaveMeterFile(m_target, *m_other);
+        }
+        const int result = RunAsUser([&] { return int(SaveMeterFile(m_target, *m_other)); });
+        EXPECT_NE(result, -1) << "no ordinary user";
+        return static_cast<SaveResult>(result);
     }
 
-    const fs::path m_target = m_dir / "MData.bin";
+    const std::unique_ptr<MeterImage> m_other = std::make_unique<MeterImage>(FreshMeterImage());
+    Bytes m_before;
 };
 
-TEST_F(OwnerAndGroup, RootSavingAnotherUsersFileLeavesItTheirs) {
-    SaveOwned(kNobody, kOtherGroup, 0640, [this] { return Save(); });
-    ExpectOwned(kNobody, kOtherGroup, 0640);
+TEST_F(SaveFailures, ShortWriteFailedFlushOrNoPlaceToWrite) {
+    for (const std::size_t limit : {std::size_t{0}, kLeadingImageSize, kMeterFileSize - 1}) {
+        const ScopedWriteLimit cut(limit);
+        EXPECT_EQ(SaveMeterFile(m_target, *m_other), SaveResult::WriteError) << limit;
+        ExpectUnchanged();
+    }
+    for (const bool named : {false, true}) {
+        const ScopedNamedTempFiles kind(named);
+        const ScopedFailedSync failing(true);
+        EXPECT_EQ(SaveMeterFile(m_target, *m_other), SaveResult::WriteError) << named;
+        EXPECT_EQ(SaveMeterFile(m_dir / "new.bin", *m_other), SaveResult::WriteError) << named;
+        ExpectUnchanged(); // and no new.bin
+    }
+    EXPECT_EQ(SaveMeterFile(m_dir / "no" / "MData.bin", *m_other), SaveResult::CannotOpen);
+    fs::create_directory(m_dir / "folder.bin");
+    EXPECT_EQ(SaveMeterFile(m_dir / "folder.bin", *m_other), SaveResult::CannotOpen);
+    EXPECT_TRUE(fs::is_empty(m_dir / "folder.bin"));
 }
 
-// Another user's file that the group may write: the saver becomes the owner, as no user may
-// give a file away, but the group stays.
-TEST_F(OwnerAndGroup, UserKeepsAGroupTheyBelongTo) {
-    SaveOwned(kNobody + 1, kOtherGroup, 0664,
-              [this] { return RunAsUser([this] { return Save(); }, {kOtherGroup}); });
-    ExpectOwned(kNobody, kOtherGroup, 0664);
+// A sticky folder lets a user write into another user's file but not replace it: the rename
+// is refused after everything else went well.
+TEST_F(SaveFailures, RefusedRename) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to make a file that an ordinary user may write, not replace";
+    }
+    ASSERT_EQ(::chmod(m_dir.Path().c_str(), 01777), 0);
+    ASSERT_EQ(::chmod(m_target.c_str(), 0666), 0);
+    for (const bool named : {false, true}) {
+        const ScopedNamedTempFiles kind(named);
+        EXPECT_EQ(SaveAsUser(), SaveResult::WriteError) << named;
+        ExpectUnchanged();
+    }
 }
 
-TEST_F(OwnerAndGroup, UserOutsideTheGroupStillSavesAndTheirOwnGroupGetsNoRights) {
-    SaveOwned(kNobody, kOtherGroup, 0664, [this] { return RunAsUser([this] { return Save(); }); });
-    ExpectOwned(kNobody, kNoGroup, 0604);
+TEST_F(SaveFailures, ReadOnlyFolderThenReadOnlyTarget) {
+    ASSERT_EQ(::chmod(m_dir.Path().c_str(), 0555), 0);
+    EXPECT_EQ(SaveAsUser(), SaveResult::CannotOpen);
+    ExpectUnchanged();
+    // The folder would let the file be replaced by a rename; the file itself says no.
+    ASSERT_EQ(::chmod(m_dir.Path().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(m_target.c_str(), 0444), 0);
+    EXPECT_EQ(SaveAsUser(), SaveResult::CannotOpen);
+    ExpectUnchanged();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -54,63 +55,51 @@ Telstar14R|630|W|8|11600 V 13744; 11640 V 18100; 11706 V 2278; 11710 V 3200; 117
 )";
 
 // The fresh record every row starts from; only the row's own fields differ.
-SatelliteRecord Expected(const std::string& line) {
+SatelliteRecord Expected(std::string line) {
     SatelliteRecord record{};
     record.lnbLowFreq = 9750;
     record.lnbHighFreq = 10600;
     record.lnbPower = 2;
     record.tps.fill(TpEntry{10600, 9750, 'H', 0});
-    std::istringstream in(line);
-    std::string name, longitude, direction, count, tps;
-    std::getline(in, name, '|');
-    std::getline(in, longitude, '|');
-    std::getline(in, direction, '|');
-    std::getline(in, count, '|');
-    std::getline(in, tps);
-    EXPECT_LT(name.size(), kNameSize);
-    name.copy(record.name.data(), kNameSize - 1);
-    record.longitude = static_cast<std::uint16_t>(std::stoi(longitude));
-    record.direction = static_cast<std::uint8_t>(direction.at(0));
-    record.tpCount = static_cast<std::uint8_t>(std::stoi(count));
-    std::istringstream entries(tps);
-    for (std::size_t i = 0; i < record.tpCount; ++i) {
-        unsigned frequency = 0, symbolRate = 0;
-        char polarization = 0, separator = 0;
-        entries >> frequency >> polarization >> symbolRate;
-        if (i + 1 < record.tpCount) {
-            entries >> separator;
-        }
-        EXPECT_TRUE(entries && (separator == ';' || i + 1 == record.tpCount)) << line;
-        record.tps[i] = {static_cast<std::uint16_t>(symbolRate),
-                         static_cast<std::uint16_t>(frequency),
-                         static_cast<std::uint8_t>(polarization), 0};
+    const std::size_t bar = line.find('|');
+    EXPECT_LT(bar, kNameSize);
+    line.copy(record.name.data(), std::min(bar, kNameSize - 1));
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '|' || c == ';'; }, ' ');
+    std::istringstream in(line.substr(bar));
+    unsigned longitude = 0, count = 0;
+    in >> longitude >> record.direction >> count;
+    record.longitude = static_cast<std::uint16_t>(longitude);
+    record.tpCount = static_cast<std::uint8_t>(count);
+    for (TpEntry* tp = record.tps.data(); tp < record.tps.data() + count; ++tp) {
+        in >> tp->frequency >> tp->polarization >> tp->symbolRate;
     }
+    EXPECT_TRUE(in && (in >> std::ws).eof()) << line;
     return record;
 }
 
 } // namespace
 
-TEST(DefaultSatellites, EveryRowAsPublished) {
+// In name order (unsigned bytes), each before a record of the same name already there.
+TEST(DefaultSatellites, EveryRowAsPublishedInNameOrder) {
+    std::vector<SatelliteRecord> expected;
+    std::istringstream lines(kTable);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty()) {
+            expected.push_back(Expected(line));
+        }
+    }
+    ASSERT_EQ(expected.size(), 40u);
+    std::sort(expected.begin(), expected.end(),
+              [](const auto& a, const auto& b) { return NameText(a) < NameText(b); });
     SatRecordList library;
     AddDefaultSatellites(library);
-    std::istringstream lines(kTable);
-    std::string line;
-    int rows = 0;
-    while (std::getline(lines, line)) {
-        if (line.empty()) {
-            continue;
-        }
-        ++rows;
-        const SatelliteRecord expected = Expected(line);
-        int found = 0;
-        for (int i = 0; i < library.GetCount(); ++i) {
-            if (NameText(library.GetAt(i)) == NameText(expected)) {
-                ++found;
-                EXPECT_EQ(library.GetAt(i), expected) << line;
-            }
-        }
-        EXPECT_EQ(found, 1) << line;
-    }
-    EXPECT_EQ(rows, 40);
-    EXPECT_EQ(library.GetCount(), 40);
+    EXPECT_EQ(library.Records(), expected);
+    SatelliteRecord mine = MakeNewSatellite("Badr");
+    mine.longitude = 1;
+    SatRecordList twice;
+    twice.Add(mine);
+    AddDefaultSatellites(twice);
+    EXPECT_EQ(twice.GetAt(8), expected[8]);
+    EXPECT_EQ(twice.GetAt(9), mine);
 }

@@ -5,16 +5,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <grp.h>
 #include <iterator>
 #include <random>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
@@ -53,63 +48,16 @@ inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
 inline Bytes RandomBytes(unsigned seed, std::size_t size) {
     std::mt19937 random(seed);
     Bytes bytes(size);
-    for (auto& byte : bytes) {
-        byte = static_cast<std::uint8_t>(random());
-    }
+    std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<std::uint8_t>(random()); });
     return bytes;
 }
 
-// Switches a test hook on for one scope only, so a failing test cannot leak a limit.
-template <void (*Set)(std::size_t), std::size_t kOff> struct ScopedLimit final {
-    explicit ScopedLimit(std::size_t bytes) { Set(bytes); }
-    ~ScopedLimit() { Set(kOff); }
+// Switches a test hook on for one scope only, so a failing test cannot leak it.
+template <class T, void (*Set)(T), T kOff> struct ScopedHook final {
+    explicit ScopedHook(T value) { Set(value); }
+    ~ScopedHook() { Set(kOff); }
 };
-using ScopedWriteLimit = ScopedLimit<LimitBytesWrittenForTests, kNoWriteLimit>;
-using ScopedReadLimit = ScopedLimit<LimitBytesReadForTests, kNoReadLimit>;
-
-// The temporary files of saves are unnamed where the system allows; both kinds are tested.
-struct ScopedNamedTempFiles final {
-    explicit ScopedNamedTempFiles(bool named) { UseNamedTempFilesForTests(named); }
-    ~ScopedNamedTempFiles() { UseNamedTempFilesForTests(false); }
-};
-
-struct ScopedFailedSync final {
-    ScopedFailedSync() { FailFileSyncForTests(true); }
-    ~ScopedFailedSync() { FailFileSyncForTests(false); }
-};
-
-struct ScopedTempFileObserver final {
-    explicit ScopedTempFileObserver(std::function<void(TempFileStage, int)> observer) {
-        ObserveTempFileForTests(std::move(observer));
-    }
-    ~ScopedTempFileObserver() { ObserveTempFileForTests({}); }
-};
-
-inline constexpr uid_t kNobody = 65534;
-inline constexpr gid_t kNoGroup = 65534;
-inline constexpr gid_t kOtherGroup = 4242; // no user has it as the primary group
-
-// Runs `act` in a child process as the ordinary user kNobody, with the given supplementary
-// groups, and returns its exit code; -1 when the child could not become that user (the test is
-// not root). Permission bits do not bind root, and users are not root.
-inline int RunAsUser(const std::function<int()>& act, const std::vector<gid_t>& groups = {}) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const bool dropped = ::setgroups(groups.size(), groups.data()) == 0 &&
-                             ::setgid(kNoGroup) == 0 && ::setuid(kNobody) == 0;
-        ::_exit(dropped ? act() : 100);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) != 100 ? WEXITSTATUS(status) : -1;
-}
-
-// Every name in the folder, sorted.
-inline std::vector<std::string> Entries(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using ScopedWriteLimit = ScopedHook<std::size_t, LimitBytesWrittenForTests, kNoWriteLimit>;
+using ScopedReadLimit = ScopedHook<std::size_t, LimitBytesReadForTests, kNoReadLimit>;
+using ScopedNamedTempFiles = ScopedHook<bool, UseNamedTempFilesForTests, false>;
+using ScopedFailedSync = ScopedHook<bool, FailFileSyncForTests, false>;
