@@ -6,21 +6,15 @@
 // and in the dropped list. Hidden controls count too, a pane that is not shown yet is laid out
 // all the same; only a combo's list waits until the combo is shown, as it cannot drop before.
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
-#include <QFrame>
 #include <QLabel>
-#include <QList>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
-#include <QStyle>
 #include <QStyleOption>
-#include <QVariant>
-#include <QWidget>
 #include <algorithm>
 
 namespace textfit {
@@ -33,25 +27,12 @@ struct Misfit {
     int room;   // pixels
 };
 
-inline int ControlIdOf(const QWidget* control) {
-    const QVariant id = control->property("controlId");
-    return id.isValid() ? id.toInt() : -1;
-}
-
-// A button's text as drawn: "&&" shows one ampersand, a single one marks the mnemonic.
-inline QString ShownText(const QString& text) {
-    QString shown;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
-            ++i;
-        }
-        shown += text[i];
+inline void Add(QList<Misfit>& misfits, const QWidget* control, const char* where,
+                const QString& text, int needed, int room) {
+    if (needed > room) {
+        const QVariant id = control->property("controlId");
+        misfits.push_back({id.isValid() ? id.toInt() : -1, where, text, needed, room});
     }
-    return shown;
-}
-
-inline int LabelRoom(const QLabel* label) {
-    return label->contentsRect().width() - 2 * label->margin() - std::max(0, label->indent());
 }
 
 inline int ButtonRoom(const QAbstractButton* button) {
@@ -63,74 +44,54 @@ inline int ButtonRoom(const QAbstractButton* button) {
         contents = QStyle::SE_RadioButtonContents;
     } else if (qobject_cast<const QCheckBox*>(button) != nullptr) {
         contents = QStyle::SE_CheckBoxContents;
-    } else if (const auto* push = qobject_cast<const QPushButton*>(button)) {
-        if (push->autoDefault() || push->isDefault()) {
-            option.features |= QStyleOptionButton::AutoDefaultButton;
-        }
+    } else if (const auto* push = qobject_cast<const QPushButton*>(button);
+               push->autoDefault() || push->isDefault()) {
+        option.features |= QStyleOptionButton::AutoDefaultButton;
     }
     return button->style()->subElementRect(contents, &option, button).width();
 }
 
-// The closed box: an editable combo's edit field keeps a margin of two pixels on each side
-// and one for the caret; a drop-down list draws its text one pixel in from each side.
-inline int ClosedBoxRoom(const QComboBox* combo) {
+inline void CheckCombo(const QComboBox* combo, QList<Misfit>& misfits) {
+    const QFontMetrics metrics(combo->font());
+    int longest = -1, widest = 0, listNeeded = 0;
+    for (int i = 0; i < combo->count(); ++i) {
+        const int width = metrics.horizontalAdvance(combo->itemText(i));
+        if (longest < 0 || width > widest) {
+            widest = width, longest = i;
+        }
+        // What the list's delegate asks for an entry, margins included; never less than its text.
+        const QModelIndex index = combo->model()->index(i, combo->modelColumn());
+        listNeeded = std::max({listNeeded, combo->view()->sizeHintForIndex(index).width(), width});
+    }
+    if (longest < 0) {
+        return;
+    }
+    // The closed box: an editable combo's edit field keeps a margin of two pixels on each side
+    // and one for the caret; a drop-down list draws its text one pixel in from each side.
     QStyleOptionComboBox option;
     option.initFrom(combo);
     option.editable = combo->isEditable();
     option.frame = combo->hasFrame();
     option.subControls = QStyle::SC_All;
-    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                       QStyle::SC_ComboBoxEditField, combo);
-    return field.width() - (combo->isEditable() ? 5 : 2);
-}
-
-// The dropped list is as wide as the box or as the view's minimum width, whichever is more,
-// inside the frames of its container and of the view, less a scroll bar when one shows.
-inline int ListRoom(const QComboBox* combo) {
+    const int field =
+        combo->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+            .width();
+    const QString text = combo->itemText(longest);
+    Add(misfits, combo, "box", text, widest, field - (combo->isEditable() ? 5 : 2));
+    // The dropped list is as wide as the box or as the view's minimum width, whichever is more,
+    // inside the frames of its container and of the view, less a scroll bar when one shows.
     const QAbstractItemView* view = combo->view();
-    int frame = 0;
-    if (const auto* container = qobject_cast<const QFrame*>(view->parentWidget())) {
-        frame = container->frameWidth();
-    }
+    const auto* container = qobject_cast<const QFrame*>(view->parentWidget());
+    const int frame = container != nullptr ? container->frameWidth() : 0;
     int room = std::max(combo->width() - 2 * frame, view->minimumWidth()) - 2 * view->frameWidth();
     const Qt::ScrollBarPolicy policy = view->verticalScrollBarPolicy();
     if (policy == Qt::ScrollBarAlwaysOn ||
         (policy == Qt::ScrollBarAsNeeded && combo->count() > combo->maxVisibleItems())) {
         room -= view->verticalScrollBar()->sizeHint().width();
     }
-    return room;
-}
-
-inline void CheckCombo(const QComboBox* combo, QList<Misfit>& misfits) {
-    const QFontMetrics metrics(combo->font());
-    int longest = -1;
-    int widest = 0;
-    for (int i = 0; i < combo->count(); ++i) {
-        const int width = metrics.horizontalAdvance(combo->itemText(i));
-        if (longest < 0 || width > widest) {
-            widest = width;
-            longest = i;
-        }
-    }
-    if (longest < 0) {
-        return;
-    }
-    // What the list's delegate asks for an entry, margins included; never less than its text.
-    int listNeeded = 0;
-    for (int i = 0; i < combo->count(); ++i) {
-        const QModelIndex index = combo->model()->index(i, combo->modelColumn());
-        listNeeded = std::max({listNeeded, combo->view()->sizeHintForIndex(index).width(),
-                               metrics.horizontalAdvance(combo->itemText(i))});
-    }
-    const QString text = combo->itemText(longest);
-    const int id = ControlIdOf(combo);
-    const int boxRoom = ClosedBoxRoom(combo);
-    if (widest > boxRoom) {
-        misfits.push_back({id, QStringLiteral("box"), text, widest, boxRoom});
-    }
-    const int listRoom = ListRoom(combo);
-    if (combo->isVisible() && listNeeded > listRoom) {
-        misfits.push_back({id, QStringLiteral("list"), text, listNeeded, listRoom});
+    if (combo->isVisible()) {
+        Add(misfits, combo, "list", text, listNeeded, room);
     }
 }
 
@@ -139,27 +100,21 @@ inline QList<Misfit> FindCutOffTexts(const QWidget* root) {
     QList<Misfit> misfits;
     for (const QWidget* widget : root->findChildren<QWidget*>()) {
         if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-            if (label->wordWrap() || label->text().isEmpty()) {
-                continue;
+            if (!label->wordWrap() && !label->text().isEmpty()) {
+                Add(misfits, label, "label", label->text(),
+                    label->fontMetrics().horizontalAdvance(label->text()),
+                    label->contentsRect().width() - 2 * label->margin() -
+                        std::max(0, label->indent()));
             }
-            const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
-            const int room = LabelRoom(label);
-            if (needed > room) {
-                misfits.push_back(
-                    {ControlIdOf(label), QStringLiteral("label"), label->text(), needed, room});
-            }
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-            const QString text = ShownText(button->text());
-            if (text.isEmpty() || (qobject_cast<const QPushButton*>(button) == nullptr &&
-                                   qobject_cast<const QRadioButton*>(button) == nullptr &&
-                                   qobject_cast<const QCheckBox*>(button) == nullptr)) {
-                continue;
-            }
-            const int needed = QFontMetrics(button->font()).horizontalAdvance(text);
-            const int room = ButtonRoom(button);
-            if (needed > room) {
-                misfits.push_back(
-                    {ControlIdOf(button), QStringLiteral("button"), text, needed, room});
+        } else if (qobject_cast<const QPushButton*>(widget) != nullptr ||
+                   qobject_cast<const QRadioButton*>(widget) != nullptr ||
+                   qobject_cast<const QCheckBox*>(widget) != nullptr) {
+            const auto* button = static_cast<const QAbstractButton*>(widget);
+            // As drawn: "&&" shows one ampersand, a single one marks the mnemonic.
+            const QString text = QString(button->text()).replace(QRegularExpression("&(.)"), "\\1");
+            if (!text.isEmpty()) {
+                Add(misfits, button, "button", text, button->fontMetrics().horizontalAdvance(text),
+                    ButtonRoom(button));
             }
         } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
             CheckCombo(combo, misfits);
