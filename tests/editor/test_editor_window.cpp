@@ -3,8 +3,6 @@
 
 #include "EditorTestSupport.h"
 
-#include "editor/EditorIds.h"
-
 #include "controls/CEditListCtrl.h"
 #include "controls/CNumEdit.h"
 #include "controls/ControlIds.h"
@@ -14,7 +12,6 @@
 
 #include <QGroupBox>
 #include <QListWidget>
-#include <QMenu>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -24,40 +21,16 @@
 
 using namespace editortest;
 
-namespace {
-constexpr int kInsert = 32771;
-constexpr int kDelete = 32772;
-} // namespace
-
 class TestEditorWindow : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void openRefusesBadFilesAndKeepsTheData();
-    void loadShowsBeforeNormalisingAndSaveWritesTheImage();
-    void treeNodesDecideWhatThePaneShows();
-    void longitudeClampsAndRefusesEmpty();
-    void lnbTypePresetsAreShownNotStored();
-    void switchTypeRefillsTheInputs();
-    void codesOutsideTheListsShowNothingAndStay();
-    void nameTypingRelabelsAndStoresLatin1();
-    void tpInsertAndDeleteShiftTheEntries();
-    void tpCellEditsAndTheirLimits();
-    void slotButtonsMoveWholeRecords();
-    void hintsFollowTheSatellitePosition();
-    void loadSatCopiesPicksIntoTheFirstSlots();
-
-private:
+    static constexpr int kInsert = 32771, kDelete = 32772; // the TP list's menu commands
     CEditorDlg& W() { return *m_window; }
     SettingsBlock& Block() { return W().Image().settingsBlock; }
     SatelliteRecord& Record(int slot) { return Block().satellites[static_cast<std::size_t>(slot)]; }
     void Show(int slot) { ClickNode(W(), SlotNode(W(), slot)); }
     QLineEdit* Edit(int id) { return Ctl<QLineEdit>(W(), id); }
     QComboBox* Combo(int id) { return Ctl<QComboBox>(W(), id); }
-    QString Caption() { return Ctl<QGroupBox>(W(), id::SatellitePane)->title(); }
     QTreeWidgetItem* Selected() { return Tree(W())->selectedItems().value(0); }
     CEditListCtrl* List() { return Ctl<CEditListCtrl>(W(), id::TpList); }
     QString Cell(int row, int column) { return List()->item(row, column)->text(); }
@@ -67,443 +40,352 @@ private:
     void ClickCell(int row, int column) {
         QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Center(row, column));
     }
-    // A first click focuses the row, a second one opens the cell's editor.
-    CNumEdit* OpenNumber(int row, int column) {
+    // A first click focuses the row, a second opens the cell's editor; its text is replaced.
+    void EditCell(int row, int column, const QString& typed, Qt::Key end) {
         ClickCell(row, 0);
         ClickCell(row, column);
-        return CNumEdit::GetInstance()->IsEditing() ? CNumEdit::GetInstance() : nullptr;
+        CNumEdit* edit = CNumEdit::GetInstance();
+        QVERIFY(edit->IsEditing());
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, end);
     }
-    void ShowSlotWithTps(int slot, int tps);
-    void Use(int count);
+    // Distinct transponders in the slot, then the slot shown afresh.
+    void ShowSlotWithTps(int slot, int tps) {
+        Record(slot).tpCount = static_cast<std::uint8_t>(tps);
+        for (std::uint16_t k = 0; k < 8; ++k) {
+            Record(slot).tps[k] = {std::uint16_t(20000 + k), std::uint16_t(11000 + k),
+                                   k % 2 == 0 ? kHorizontal : kVertical, std::uint8_t(k)};
+        }
+        Show(slot == 0 ? 1 : 0);
+        Show(slot);
+    }
 
     FakePrompts m_prompts;
     QTemporaryDir m_dir;
     std::unique_ptr<CEditorDlg> m_window;
-};
 
-void TestEditorWindow::init() {
-    QVERIFY(m_dir.isValid());
-    m_window = std::make_unique<CEditorDlg>(m_prompts);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
-
-void TestEditorWindow::cleanup() {
-    if (QWidget* popup = QApplication::activePopupWidget()) {
-        popup->close();
+private slots:
+    void init() {
+        m_window = std::make_unique<CEditorDlg>(m_prompts);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
-    m_window.reset();
-    QCOMPARE(m_prompts.Pending(), QString());
-    m_prompts.Reset();
-}
 
-// Distinct transponders in the slot, then the slot shown afresh.
-void TestEditorWindow::ShowSlotWithTps(int slot, int tps) {
-    Record(slot).tpCount = static_cast<std::uint8_t>(tps);
-    for (int k = 0; k < 8; ++k) {
-        Record(slot).tps[static_cast<std::size_t>(k)] = {
-            static_cast<std::uint16_t>(20000 + k), static_cast<std::uint16_t>(11000 + k),
-            k % 2 == 0 ? kHorizontal : kVertical, static_cast<std::uint8_t>(k)};
-    }
-    Show(slot == 0 ? 1 : 0);
-    Show(slot);
-    QCOMPARE(List()->rowCount(), tps);
-}
-
-// Distinct records named "S<slot>" in every slot, labelled so, with `count` in use.
-void TestEditorWindow::Use(int count) {
-    Block().satCount = static_cast<std::uint8_t>(count);
-    for (int slot = 0; slot < 20; ++slot) {
-        SetNameText(Record(slot), "S" + std::to_string(slot));
-        Record(slot).longitude = static_cast<std::uint16_t>(100 + slot);
-        Record(slot).tpCount = static_cast<std::uint8_t>(slot % 8 + 1);
-        SlotNode(W(), slot)->setText(0, QStringLiteral("S%1").arg(slot));
-    }
-}
-
-void TestEditorWindow::openRefusesBadFilesAndKeepsTheData() {
-    QByteArray good = FreshBytes();
-    good[kSatCount] = 4;
-    OpenThrough(W(), m_prompts, WriteFile(m_dir, "good.bin", good));
-    Record(1).longitude = 333; // edited after the load: "kept" is not just the fresh state
-    const MeterImage before = W().Image();
-
-    const QString missing = m_dir.filePath("absent.bin");
-    OpenThrough(W(), m_prompts, missing);
-    QCOMPARE(m_prompts.TakeMessages(),
-             QStringList({"The file '" + missing + "'could not be opened!"}));
-    for (int size : {0, int(kMeterFileSize) - 1, int(kMeterFileSize) + 1}) {
-        OpenThrough(W(), m_prompts, WriteFile(m_dir, "bad.bin", QByteArray(size, '\x11')));
-        QCOMPARE(m_prompts.TakeMessages(), QStringList({"The file error!"}));
-        QVERIFY(W().Image() == before);
-    }
-    // A file that comes back short while it is read: nothing of it reaches the window.
-    const QString other = WriteFile(m_dir, "other.bin", QByteArray(int(kMeterFileSize), '\x22'));
-    LimitBytesReadForTests(kSettingsBlockOffset + 100);
-    OpenThrough(W(), m_prompts, other);
-    LimitBytesReadForTests(kNoReadLimit);
-    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Read file error!"}));
-    QVERIFY(W().Image() == before);
-    QCOMPARE(SlotNode(W(), 1)->text(0), QStringLiteral("Sat2"));
-    OpenThrough(W(), m_prompts, QString()); // cancelled
-    QVERIFY(W().Image() == before);
-    QCOMPARE(m_prompts.openFilters.last(), QStringLiteral("Meter data File (*.bin)|*.bin|"));
-}
-
-void TestEditorWindow::loadShowsBeforeNormalisingAndSaveWritesTheImage() {
-    QByteArray bytes = FreshBytes();
-    for (int i = 0; i < int(kLeadingImageSize); i += 97) {
-        bytes[i] = static_cast<char>(i * 7);
-    }
-    bytes[int(kMeterFileSize) - 1] = 0x5C; // trailing image
-    bytes[Slot(17) + 17] = 0x44;           // a reserved byte of a slot not in use
-    bytes[kSatCount] = 12;
-    bytes[Tp(0, 2) + 4] = 1;    // in use in slot 0: showing it first makes it 'H'
-    bytes[Tp(1, 2) + 4] = 1;    // in use in slot 1: normalising makes it 'V'
-    bytes[Slot(3) + 28] = 2;    // slot 3 uses two transponders ...
-    bytes[Tp(3, 5) + 4] = 1;    // ... so this one is not touched
-    bytes[Slot(4) + 26] = 1;    // direction 1 is West
-    bytes[Slot(5) + 26] = 0x20; // anything else is East
-    bytes[kLocal + 6] = 'q';    // latitude hemisphere: North
-    std::memcpy(bytes.data() + Slot(0), "Hispasat\0", 9);
-    OpenThrough(W(), m_prompts, WriteFile(m_dir, "in.bin", bytes));
-
-    QCOMPARE(Selected(), SlotNode(W(), 0));
-    QCOMPARE(Edit(id::Name)->text(), QStringLiteral("Hispasat"));
-    QCOMPARE(SlotNode(W(), 0)->text(0), QStringLiteral("Hispasat"));
-    QCOMPARE(SlotNode(W(), 1)->text(0), QStringLiteral("Sat2"));
-    QCOMPARE(Cell(2, 2), QStringLiteral("H"));
-
-    // Still in the field when "Save" is clicked: the click commits it first.
-    Edit(id::SatLongitude)->setFocus(Qt::MouseFocusReason);
-    Edit(id::SatLongitude)->selectAll();
-    QTest::keyClicks(Edit(id::SatLongitude), "192");
-    QByteArray expected = bytes;
-    expected[Tp(0, 2) + 4] = 'H';
-    expected[Tp(1, 2) + 4] = 'V';
-    expected[Slot(4) + 26] = 'W';
-    expected[Slot(5) + 26] = 'E';
-    expected[kLocal + 6] = 'N';
-    PutU16(expected, Slot(0) + 24, 192);
-    QCOMPARE(SaveThrough(W(), m_prompts, m_dir.filePath("out.bin")), expected);
-    QCOMPARE(m_prompts.saveCalls.back().filter, QStringLiteral("Meter data File (*.bin)|*.bin|"));
-    QCOMPARE(m_prompts.saveCalls.back().proposedName, QStringLiteral("MData"));
-
-    // A save cut short keeps the file that was there.
-    const QByteArray saved = ReadFile(m_dir.filePath("out.bin"));
-    Record(0).longitude = 1;
-    LimitBytesWrittenForTests(kTrailingImageOffset);
-    SaveThrough(W(), m_prompts, m_dir.filePath("out.bin"));
-    LimitBytesWrittenForTests(kNoWriteLimit);
-    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Write file error!"}));
-    QCOMPARE(ReadFile(m_dir.filePath("out.bin")), saved);
-
-    const QString unwritable = m_dir.filePath("no-such-folder/out.bin");
-    SaveThrough(W(), m_prompts, unwritable);
-    QCOMPARE(m_prompts.TakeMessages(),
-             QStringList({"The file '" + unwritable + "'could not be opened!"}));
-}
-
-void TestEditorWindow::treeNodesDecideWhatThePaneShows() {
-    QCOMPARE(SlotNode(W(), 0)->text(0), QStringLiteral("Sat1"));
-    QCOMPARE(SlotNode(W(), 19)->text(0), QStringLiteral("Sat20"));
-    Block().satCount = 6;
-    Show(2);
-    QCOMPARE(Caption(), QStringLiteral("Satellite: 3"));
-    QVERIFY(Edit(id::SatLongitude)->isEnabled());
-    // The root and "Satellite List" keep the slot on show, disabled, and empty the list.
-    for (QTreeWidgetItem* node : {Root(W()), SatelliteList(W())}) {
-        ClickNode(W(), node);
-        QVERIFY(W().Control(id::SatellitePane)->isVisible());
-        QVERIFY(!Edit(id::SatLongitude)->isEnabled());
-        QCOMPARE(List()->rowCount(), 0);
-        QCOMPARE(W().m_curSat, std::int8_t{2});
-    }
-    // A slot at or beyond the count is disabled; the pane keeps what it showed.
-    Show(6);
-    QCOMPARE(W().m_curSat, std::int8_t{6});
-    QVERIFY(!Edit(id::Name)->isEnabled());
-    QCOMPARE(Caption(), QStringLiteral("Satellite: 3"));
-    QCOMPARE(List()->rowCount(), 0);
-    Show(5);
-    QVERIFY(Edit(id::Name)->isEnabled());
-    // The label decides before the item data: a satellite named "TP List" acts like the root.
-    TypeAndLeave(Edit(id::Name), "TP List", Tree(W()));
-    Show(4);
-    Show(5);
-    QCOMPARE(W().m_curSat, std::int8_t{4});
-    QVERIFY(!Edit(id::Name)->isEnabled());
-}
-
-void TestEditorWindow::longitudeClampsAndRefusesEmpty() {
-    Show(2);
-    QLineEdit* longitude = Edit(id::SatLongitude);
-    TypeAndLeave(longitude, "1800", Tree(W()));
-    QCOMPARE(m_prompts.TakeMessages(), QStringList());
-    TypeAndLeave(longitude, "1801", Combo(id::Direction));
-    QCOMPARE(m_prompts.TakeMessages(),
-             QStringList({"Please enter an integer between 0 and 1800."}));
-    QCOMPARE(longitude->text(), QStringLiteral("1800"));
-    QCOMPARE(Record(2).longitude, std::uint16_t{1800});
-    QVERIFY(longitude->hasFocus());
-
-    TypeAndLeave(longitude, "130", Tree(W()));
-    QCOMPARE(Record(2).longitude, std::uint16_t{130});
-    TypeAndLeave(longitude, "", Tree(W()));
-    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Please enter an integer."}));
-    QCOMPARE(longitude->text(), QStringLiteral("130"));
-    QCOMPARE(Record(2).longitude, std::uint16_t{130});
-    QVERIFY(longitude->hasFocus());
-
-    ClickNode(W(), Root(W())->child(1)); // the dish's latitude has its own limit
-    TypeAndLeave(Edit(id::LocalLatitude), "901", Tree(W()));
-    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Please enter an integer between 0 and 900."}));
-    QCOMPARE(Block().localPosition.latitude, std::uint16_t{900});
-}
-
-void TestEditorWindow::lnbTypePresetsAreShownNotStored() {
-    Record(0).lnbType = kLnbCustomized;
-    Record(0).lnbLowFreq = 5000;
-    Record(0).lnbHighFreq = 6000;
-    Show(0);
-    QVERIFY(Edit(id::LowFreq)->isEnabled());
-    for (const auto& [entry, low, high] : {std::tuple{0, "9750", "10600"}, {6, "10700", "0"}}) {
-        PickEntry(Combo(id::LnbType), entry);
-        QCOMPARE(Record(0).lnbType, std::uint8_t(entry));
-        QCOMPARE(Edit(id::LowFreq)->text(), QString::fromLatin1(low));
-        QCOMPARE(Edit(id::HighFreq)->text(), QString::fromLatin1(high));
-        QVERIFY(!Edit(id::LowFreq)->isEnabled());
-        QCOMPARE(Record(0).lnbLowFreq, std::uint16_t{5000});
-        QCOMPARE(Record(0).lnbHighFreq, std::uint16_t{6000});
-    }
-    // Showing the satellite again shows what is stored.
-    Show(1);
-    Show(0);
-    QCOMPARE(Edit(id::LowFreq)->text(), QStringLiteral("5000"));
-    QCOMPARE(Edit(id::HighFreq)->text(), QStringLiteral("6000"));
-}
-
-void TestEditorWindow::switchTypeRefillsTheInputs() {
-    Record(0).switchType = 2;
-    Record(0).switchInput = 11;
-    Show(0);
-    QComboBox* inputs = Combo(id::SwitchInput);
-    QCOMPARE(inputs->currentText(), QStringLiteral("LNB12"));
-    PickEntry(Combo(id::SwitchType), 1); // DiSEQC1.0: four inputs, the last one taken
-    QCOMPARE(inputs->count(), 4);
-    QCOMPARE(inputs->currentText(), QStringLiteral("LNB4"));
-    QCOMPARE(Record(0).switchType, std::uint8_t{1});
-    QCOMPARE(Record(0).switchInput, std::uint8_t{3});
-    PickEntry(Combo(id::SwitchType), 0); // None
-    QVERIFY(!inputs->isEnabled());
-    QCOMPARE(Record(0).switchType, std::uint8_t{0});
-    QCOMPARE(Record(0).switchInput, std::uint8_t{0});
-}
-
-void TestEditorWindow::codesOutsideTheListsShowNothingAndStay() {
-    Record(0).lnbPower = 9;
-    Record(0).positionType = 5;
-    W().Image().systemSetting.autoPowerOff = 9;
-    Show(0);
-    for (int id : {id::LnbPower, id::PositionType}) {
-        QCOMPARE(Combo(id)->currentIndex(), -1);
-        Combo(id)->setFocus();
-        Tree(W())->setFocus();
-    }
-    QCOMPARE(Record(0).lnbPower, std::uint8_t{9});
-    QCOMPARE(Record(0).positionType, std::uint8_t{5});
-    PickEntry(Combo(id::LnbPower), 1);
-    Tree(W())->setFocus();
-    QCOMPARE(Record(0).lnbPower, std::uint8_t{1});
-
-    ClickNode(W(), Root(W())->child(0));
-    QCOMPARE(Combo(id::AutoPowerOff)->currentIndex(), -1);
-    Combo(id::AutoPowerOff)->setFocus();
-    Tree(W())->setFocus();
-    QCOMPARE(W().Image().systemSetting.autoPowerOff, std::uint8_t{9});
-}
-
-void TestEditorWindow::nameTypingRelabelsAndStoresLatin1() {
-    SetNameText(Record(3), "Caf\xE9");
-    Show(3);
-    QLineEdit* name = Edit(id::Name);
-    QCOMPARE(name->text(), QString::fromUtf8("Café"));
-    name->setFocus();
-    name->end(false);
-    TypeText(name, QString::fromUtf8("ü€")); // the euro sign has no Latin-1 byte
-    QCOMPARE(NameText(Record(3)), std::string("Caf\xE9\xFC"));
-    QCOMPARE(SlotNode(W(), 3)->text(0), QString::fromUtf8("Caféü"));
-    QTest::keyClicks(name, "1234567890"); // eleven characters at most
-    QCOMPARE(NameText(Record(3)), std::string("Caf\xE9\xFC"
-                                              "123456"));
-    QCOMPARE(SlotNode(W(), 3)->text(0), QString::fromUtf8("Caféü123456"));
-}
-
-void TestEditorWindow::tpInsertAndDeleteShiftTheEntries() {
-    ShowSlotWithTps(3, 5);
-    const auto before = Record(3).tps;
-    RunTpMenu(W(), Center(2, 1), kInsert);
-    QCOMPARE(List()->rowCount(), 6);
-    QCOMPARE(Cell(5, 0), QStringLiteral("6")); // numbered afresh
-    QCOMPARE(QStringList({Cell(2, 1), Cell(2, 2), Cell(2, 3)}),
-             QStringList({"9750", "H", "10600"}));
-    QCOMPARE(Record(3).tpCount, std::uint8_t{6});
-    const std::array inserted = {before[0], before[1], kFreshTp, before[2], before[3], before[4]};
-    QVERIFY(std::equal(inserted.begin(), inserted.end(), Record(3).tps.begin()));
-
-    RunTpMenu(W(), Center(0, 1), kDelete);
-    QCOMPARE(List()->rowCount(), 5);
-    QCOMPARE(Cell(0, 0), QStringLiteral("1"));
-    QCOMPARE(Cell(0, 1), QStringLiteral("11001"));
-    QCOMPARE(Record(3).tpCount, std::uint8_t{5});
-    // The entry after the last one in use keeps its bytes.
-    const std::array deleted = {before[1], kFreshTp, before[2], before[3], before[4], before[4]};
-    QVERIFY(std::equal(deleted.begin(), deleted.end(), Record(3).tps.begin()));
-    RunTpMenu(W(), Center(4, 1), kDelete);
-    QCOMPARE(List()->currentRow(), 3);
-
-    // Eight transponders leave nothing to insert; nor does a list the root emptied.
-    ShowSlotWithTps(0, 8);
-    QMenu* menu = RightClickTpList(W(), Center(7, 1));
-    QVERIFY(!Offered(menu, kInsert) && Offered(menu, kDelete));
-    menu->close();
-    ClickNode(W(), Root(W()));
-    menu = RightClickTpList(W(), QPoint(5, 5));
-    QVERIFY(!Offered(menu, kInsert) && !Offered(menu, kDelete));
-    menu->close();
-}
-
-void TestEditorWindow::tpCellEditsAndTheirLimits() {
-    ShowSlotWithTps(0, 2);
-    CNumEdit* edit = OpenNumber(0, 1);
-    QVERIFY(edit != nullptr);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(m_prompts.TakeMessages(), QStringList({"Can not empty!"}));
-    QCOMPARE(Cell(0, 1), QStringLiteral("11000"));
-    QCOMPARE(Record(0).tps[0].frequency, std::uint16_t{11000});
-
-    edit = OpenNumber(0, 3);
-    QVERIFY(edit != nullptr);
-    edit->selectAll();
-    QTest::keyClicks(edit, "65536");
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(Record(0).tps[0].symbolRate, std::uint16_t{65535});
-    QCOMPARE(Cell(0, 3), QStringLiteral("65535"));
-
-    // Escape puts the old text back and still reports it, so the record takes the cell's value.
-    Record(0).tps[1].frequency = 5;
-    edit = OpenNumber(1, 1);
-    QVERIFY(edit != nullptr);
-    QTest::keyClicks(edit, "777");
-    QTest::keyClick(edit, Qt::Key_Escape);
-    QVERIFY(W().isVisible());
-    QCOMPARE(Cell(1, 1), QStringLiteral("11001"));
-    QCOMPARE(Record(0).tps[1].frequency, std::uint16_t{11001});
-}
-
-void TestEditorWindow::slotButtonsMoveWholeRecords() {
-    Use(5);
-    const auto before = Block().satellites;
-    Show(12); // "+" on a slot not in use appends after the last one in use
-    ClickButton(W(), id::Add);
-    QCOMPARE(Block().satCount, std::uint8_t{6});
-    QCOMPARE(Record(5), MakeNewSatellite("new Sat"));
-    QCOMPARE(Record(6), before[6]);
-    QCOMPARE(SlotNode(W(), 5)->text(0), QStringLiteral("new Sat"));
-    QCOMPARE(Selected(), SlotNode(W(), 5));
-    QVERIFY(Edit(id::Name)->isEnabled());
-
-    Show(3);
-    ClickButton(W(), id::Up); // "UP"
-    QCOMPARE(Record(2), before[3]);
-    QCOMPARE(Record(3), before[2]);
-    QCOMPARE(SlotNode(W(), 2)->text(0), QStringLiteral("S3"));
-    QCOMPARE(SlotNode(W(), 3)->text(0), QStringLiteral("S2"));
-    QCOMPARE(Selected(), SlotNode(W(), 2));
-    ClickCell(1, 0); // a TP row click holds "DN" ...
-    ClickButton(W(), id::Down);
-    QCOMPARE(Record(2), before[3]);
-    QCOMPARE(Selected(), SlotNode(W(), 2));
-    Show(1); // ... until the tree selection changes
-    Show(2);
-    ClickButton(W(), id::Down);
-    QCOMPARE(Record(2), before[2]);
-    QCOMPARE(Record(3), before[3]);
-    QCOMPARE(Selected(), SlotNode(W(), 3));
-
-    Use(1);
-    Show(0);
-    ClickButton(W(), id::Delete); // "-" on the only satellite
-    QCOMPARE(Block().satCount, std::uint8_t{0});
-    QCOMPARE(Record(0), MakeNewSatellite(""));
-    QCOMPARE(SlotNode(W(), 0)->text(0), QString());
-    QCOMPARE(List()->rowCount(), 0);
-    QVERIFY(!Edit(id::Name)->isEnabled());
-}
-
-void TestEditorWindow::hintsFollowTheSatellitePosition() {
-    // A dish in London (0.1 W, 51.5 N) and a satellite at 28.2 E; angles worked out by hand.
-    QByteArray bytes = FreshBytes();
-    PutU16(bytes, kLocal, 1);
-    bytes[kLocal + 2] = 'W';
-    PutU16(bytes, kLocal + 4, 515);
-    PutU16(bytes, Slot(0) + 24, 282);
-    OpenThrough(W(), m_prompts, WriteFile(m_dir, "london.bin", bytes));
-    QCOMPARE(SlotNode(W(), 0)->toolTip(0),
-             QString::fromUtf8("28.2° E\nAzimuth: 145.5°\nElevation: 25.4°\nLNB skew: -20.8°"));
-    TypeAndLeave(Edit(id::SatLongitude), "1155", Tree(W()));
-    QCOMPARE(SlotNode(W(), 0)->toolTip(0), QString::fromUtf8("115.5° E\nbelow the horizon"));
-}
-
-void TestEditorWindow::loadSatCopiesPicksIntoTheFirstSlots() {
-    QByteArray bytes = FreshBytes();
-    bytes[kSatCount] = 7;
-    OpenThrough(W(), m_prompts, WriteFile(m_dir, "m.bin", bytes));
-    const MeterImage before = W().Image();
-    SatRecordList defaults;
-    AddDefaultSatellites(defaults);             // "AfriSlar 1" is entry 0, "Sky-l11" entry 35
-    m_prompts.questionAnswers.push_back(false); // "Do you save sat list?" before "OK"
-    bool picked = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog != nullptr && dialog != m_window.get());
-        const auto closeAnyway = qScopeGuard([dialog] {
-            if (dialog->isVisible()) {
-                dialog->done(QDialog::Rejected);
-            }
-        });
-        QTest::mouseClick(FindControl<QPushButton>(dialog, 1099), Qt::LeftButton); // "Default"
-        auto* library = FindControl<QListWidget>(dialog, 1053);
-        for (int row : {35, 0, 35}) {
-            QTRY_VERIFY(dialog->isActiveWindow());
-            library->scrollToItem(library->item(row));
-            QTest::mouseClick(library->viewport(), Qt::LeftButton, {},
-                              library->visualItemRect(library->item(row)).center());
-            QTest::mouseClick(FindControl<QPushButton>(dialog, 1047), Qt::LeftButton); // "Add"
+    void cleanup() {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
         }
-        QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton); // "OK"
-        picked = !dialog->isVisible();
-    });
-    Ctl<QPushButton>(W(), id::LoadSat)->click(); // hidden, but its command runs
-    QVERIFY(picked);
-    QCOMPARE(m_prompts.questions, QStringList{"Do you save sat list?"});
-
-    // Whole records, not normalised: the third keeps its 'v'; the first was shown and repaired.
-    QVERIFY(Record(2) == defaults.GetAt(35));
-    QCOMPARE(Record(2).tps[0].polarization, std::uint8_t('v'));
-    QVERIFY(Record(1) == defaults.GetAt(0));
-    QCOMPARE(NameText(Record(0)), std::string("Sky-l11"));
-    for (std::size_t slot = 3; slot < kMaxSatellites; ++slot) {
-        QVERIFY(Block().satellites[slot] == before.settingsBlock.satellites[slot]);
+        m_window.reset();
+        QCOMPARE(m_prompts.Pending(), QString());
+        m_prompts.Reset();
     }
-    QCOMPARE(Block().satCount, std::uint8_t(7));
-    QCOMPARE(SlotNode(W(), 0)->text(0), QStringLiteral("Sky-l11"));
-    QCOMPARE(SlotNode(W(), 1)->text(0), QStringLiteral("AfriSlar 1"));
-    QCOMPARE(SlotNode(W(), 3)->text(0), QStringLiteral("Sat4"));
-    QCOMPARE(Selected(), SlotNode(W(), 0));
-}
+
+    // Every byte of the file goes back out; the letters are normalised only after the first
+    // satellite was shown, which repairs its own polarizations its way. Failures keep the data.
+    void filesLoadShowingFirstSaveWholeAndFailWithoutHarm() {
+        QByteArray bytes = FreshBytes();
+        for (int i = 0; i < int(kLeadingImageSize); i += 97) {
+            bytes[i] = static_cast<char>(i * 7);
+        }
+        bytes[int(kMeterFileSize) - 1] = 0x5C; // trailing image
+        bytes[Slot(17) + 17] = 0x44;           // a reserved byte of a slot not in use
+        bytes[Tp(0, 2) + 4] = bytes[Tp(1, 2) + 4] = 1;
+        std::memcpy(bytes.data() + Slot(0), "Hispasat\0", 9);
+        OpenThrough(W(), m_prompts, WriteFile(m_dir, "in.bin", bytes));
+        QVERIFY(Selected() == SlotNode(W(), 0) && Cell(2, 2) == "H");
+        QCOMPARE(SlotNode(W(), 0)->text(0) + "|" + SlotNode(W(), 1)->text(0), "Hispasat|Sat2");
+
+        // Still in the field when "Save" is clicked: the click commits it first.
+        Edit(id::SatLongitude)->setFocus(Qt::MouseFocusReason);
+        Edit(id::SatLongitude)->selectAll();
+        QTest::keyClicks(Edit(id::SatLongitude), "192");
+        bytes[Tp(0, 2) + 4] = 'H';
+        bytes[Tp(1, 2) + 4] = 'V';
+        PutU16(bytes, Slot(0) + 24, 192);
+        QCOMPARE(SaveThrough(W(), m_prompts, m_dir.filePath("out.bin")), bytes);
+        QCOMPARE(m_prompts.saveCalls.back().filter + m_prompts.saveCalls.back().proposedName,
+                 QStringLiteral("Meter data File (*.bin)|*.bin|MData"));
+
+        // A save cut short keeps the file that was there.
+        Record(0).longitude = 1;
+        LimitBytesWrittenForTests(kTrailingImageOffset);
+        SaveThrough(W(), m_prompts, m_dir.filePath("out.bin"));
+        LimitBytesWrittenForTests(kNoWriteLimit);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList({"Write file error!"}));
+        QCOMPARE(ReadFile(m_dir.filePath("out.bin")), bytes);
+        const QString unwritable = m_dir.filePath("no-such-folder/out.bin");
+        SaveThrough(W(), m_prompts, unwritable);
+        QCOMPARE(m_prompts.TakeMessages(),
+                 QStringList({"The file '" + unwritable + "'could not be opened!"}));
+
+        const MeterImage before = W().Image();
+        const QString missing = m_dir.filePath("absent.bin");
+        OpenThrough(W(), m_prompts, missing);
+        QCOMPARE(m_prompts.TakeMessages(),
+                 QStringList({"The file '" + missing + "'could not be opened!"}));
+        for (int size : {0, int(kMeterFileSize) - 1, int(kMeterFileSize) + 1}) {
+            OpenThrough(W(), m_prompts, WriteFile(m_dir, "bad.bin", QByteArray(size, '\x11')));
+            QCOMPARE(m_prompts.TakeMessages(), QStringList({"The file error!"}));
+            QVERIFY(W().Image() == before);
+        }
+        // A file that comes back short while it is read: nothing of it reaches the window.
+        const QString other =
+            WriteFile(m_dir, "other.bin", QByteArray(int(kMeterFileSize), '\x22'));
+        LimitBytesReadForTests(kSettingsBlockOffset + 100);
+        OpenThrough(W(), m_prompts, other);
+        LimitBytesReadForTests(kNoReadLimit);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList({"Read file error!"}));
+        QVERIFY(W().Image() == before);
+        QCOMPARE(SlotNode(W(), 0)->text(0) + "|" + SlotNode(W(), 1)->text(0), "Hispasat|Sat2");
+        QCOMPARE(m_prompts.openFilters.last(), QStringLiteral("Meter data File (*.bin)|*.bin|"));
+    }
+
+    void treeNodesDecideWhatThePaneShows() {
+        QCOMPARE(SlotNode(W(), 19)->text(0), QStringLiteral("Sat20"));
+        Block().satCount = 6;
+        Show(2);
+        // The root, "Satellite List" and a slot at or beyond the count disable the slot on show
+        // and empty the list; only a slot node changes the current slot.
+        for (const auto& [node, current] :
+             {std::pair{Root(W()), 2}, {SatelliteList(W()), 2}, {SlotNode(W(), 6), 6}}) {
+            ClickNode(W(), node);
+            QVERIFY(W().Control(id::SatellitePane)->isVisible() &&
+                    !Edit(id::SatLongitude)->isEnabled() && List()->rowCount() == 0);
+            QCOMPARE(Ctl<QGroupBox>(W(), id::SatellitePane)->title(),
+                     QStringLiteral("Satellite: 3"));
+            QCOMPARE(W().m_curSat, std::int8_t(current));
+        }
+        Show(5);
+        QVERIFY(Edit(id::Name)->isEnabled());
+        // The label decides before the item data: a satellite named "TP List" acts like the root.
+        TypeAndLeave(Edit(id::Name), "TP List", Tree(W()));
+        Show(4);
+        Show(5);
+        QVERIFY(W().m_curSat == 4 && !Edit(id::Name)->isEnabled());
+    }
+
+    void longitudeClampsAndRefusesEmpty() {
+        Show(2);
+        QLineEdit* longitude = Edit(id::SatLongitude);
+        // typed, the message, then what field and record hold; a refusal keeps the focus
+        const std::tuple<const char*, const char*, std::uint16_t> cases[] = {
+            {"1800", nullptr, 1800},
+            {"130", nullptr, 130},
+            {"1801", "Please enter an integer between 0 and 1800.", 1800},
+            {"", "Please enter an integer.", 1800}};
+        for (const auto& [typed, message, stored] : cases) {
+            TypeAndLeave(longitude, typed, Combo(id::Direction));
+            QCOMPARE(m_prompts.TakeMessages(), message ? QStringList({message}) : QStringList());
+            QCOMPARE(longitude->text(), QString::number(stored));
+            QCOMPARE(Record(2).longitude, stored);
+            QCOMPARE(longitude->hasFocus(), message != nullptr);
+        }
+        ClickNode(W(), Root(W())->child(1)); // the dish's latitude has its own limit
+        TypeAndLeave(Edit(id::LocalLatitude), "901", Tree(W()));
+        QCOMPARE(m_prompts.TakeMessages(),
+                 QStringList({"Please enter an integer between 0 and 900."}));
+        QCOMPARE(Block().localPosition.latitude, std::uint16_t{900});
+    }
+
+    void lnbTypePresetsAreShownNotStored() {
+        Record(0).lnbType = kLnbCustomized;
+        Record(0).lnbLowFreq = 5000;
+        Record(0).lnbHighFreq = 6000;
+        Show(0);
+        QVERIFY(Edit(id::LowFreq)->isEnabled());
+        for (const auto& [entry, low, high] : {std::tuple{0, "9750", "10600"}, {6, "10700", "0"}}) {
+            PickEntry(Combo(id::LnbType), entry);
+            QCOMPARE(Record(0).lnbType, std::uint8_t(entry));
+            QCOMPARE(Edit(id::LowFreq)->text() + " " + Edit(id::HighFreq)->text(),
+                     QString::fromLatin1(low) + " " + high);
+            QVERIFY(!Edit(id::LowFreq)->isEnabled() && Record(0).lnbLowFreq == 5000 &&
+                    Record(0).lnbHighFreq == 6000);
+        }
+        // Showing the satellite again shows what is stored.
+        Show(1);
+        Show(0);
+        QCOMPARE(Edit(id::LowFreq)->text() + " " + Edit(id::HighFreq)->text(), "5000 6000");
+    }
+
+    void switchTypeRefillsTheInputs() {
+        Record(0).switchType = 2;
+        Record(0).switchInput = 11;
+        Show(0);
+        QComboBox* inputs = Combo(id::SwitchInput);
+        QCOMPARE(inputs->currentText(), QStringLiteral("LNB12"));
+        PickEntry(Combo(id::SwitchType), 1); // DiSEQC1.0: four inputs, the last one taken
+        QCOMPARE(inputs->itemText(inputs->count() - 1) + inputs->currentText(), "LNB4LNB4");
+        QVERIFY(Record(0).switchType == 1 && Record(0).switchInput == 3);
+        PickEntry(Combo(id::SwitchType), 0); // None
+        QVERIFY(!inputs->isEnabled() && Record(0).switchType == 0 && Record(0).switchInput == 0);
+    }
+
+    // A code no entry stands for shows no entry and stays through focus changes until picked.
+    void codesOutsideTheListsShowNothingAndStay() {
+        Record(0).lnbPower = Record(0).positionType = 9;
+        W().Image().systemSetting.autoPowerOff = 9;
+        const std::tuple<QTreeWidgetItem*, int, std::uint8_t*> cases[] = {
+            {SlotNode(W(), 0), id::LnbPower, &Record(0).lnbPower},
+            {SlotNode(W(), 0), id::PositionType, &Record(0).positionType},
+            {Root(W())->child(0), id::AutoPowerOff, &W().Image().systemSetting.autoPowerOff}};
+        for (const auto& [node, combo, code] : cases) {
+            ClickNode(W(), node);
+            QCOMPARE(Combo(combo)->currentIndex(), -1);
+            Combo(combo)->setFocus();
+            Tree(W())->setFocus();
+            QCOMPARE(*code, std::uint8_t{9});
+            PickEntry(Combo(combo), 1);
+            Tree(W())->setFocus();
+            QCOMPARE(*code, std::uint8_t{1});
+        }
+    }
+
+    void nameTypingRelabelsAndStoresLatin1() {
+        // The record holds Latin-1 bytes; the label shows the same text.
+        const auto holds = [this](const char* utf8) {
+            return QString::fromLatin1(NameText(Record(3))) == QString::fromUtf8(utf8) &&
+                   SlotNode(W(), 3)->text(0) == QString::fromUtf8(utf8);
+        };
+        SetNameText(Record(3), "Caf\xE9");
+        Show(3);
+        QLineEdit* name = Edit(id::Name);
+        QCOMPARE(name->text(), QString::fromUtf8("Café"));
+        name->setFocus();
+        name->end(false);
+        TypeText(name, QString::fromUtf8("ü€")); // the euro sign has no Latin-1 byte
+        QVERIFY(holds("Caféü"));
+        QTest::keyClicks(name, "1234567890"); // eleven characters at most
+        QVERIFY(holds("Caféü123456"));
+    }
+
+    void tpInsertAndDeleteShiftTheEntries() {
+        ShowSlotWithTps(3, 5);
+        const auto before = Record(3).tps;
+        RunTpMenu(W(), Center(2, 1), kInsert);
+        QCOMPARE(QStringList({Cell(5, 0), Cell(2, 1), Cell(2, 2), Cell(2, 3)}),
+                 QStringList({"6", "9750", "H", "10600"})); // numbered afresh
+        QVERIFY(List()->rowCount() == 6 && Record(3).tpCount == 6);
+        const std::array inserted = {before[0], before[1], kFreshTp,
+                                     before[2], before[3], before[4]};
+        QVERIFY(std::equal(inserted.begin(), inserted.end(), Record(3).tps.begin()));
+
+        RunTpMenu(W(), Center(0, 1), kDelete);
+        QCOMPARE(QStringList({Cell(0, 0), Cell(0, 1)}), QStringList({"1", "11001"}));
+        QVERIFY(List()->rowCount() == 5 && Record(3).tpCount == 5);
+        // The entry after the last one in use keeps its bytes.
+        const std::array deleted = {before[1], kFreshTp,  before[2],
+                                    before[3], before[4], before[4]};
+        QVERIFY(std::equal(deleted.begin(), deleted.end(), Record(3).tps.begin()));
+        RunTpMenu(W(), Center(4, 1), kDelete);
+        QCOMPARE(List()->currentRow(), 3);
+
+        // Eight transponders leave nothing to insert; nor does a list the root emptied.
+        ShowSlotWithTps(0, 8);
+        QMenu* menu = RightClickTpList(W(), Center(7, 1));
+        QVERIFY(!Offered(menu, kInsert) && Offered(menu, kDelete));
+        menu->close();
+        ClickNode(W(), Root(W()));
+        menu = RightClickTpList(W(), QPoint(5, 5));
+        QVERIFY(!Offered(menu, kInsert) && !Offered(menu, kDelete));
+        menu->close();
+    }
+
+    void tpCellEditsAndTheirLimits() {
+        ShowSlotWithTps(0, 2);
+        EditCell(0, 1, "", Qt::Key_Return);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList({"Can not empty!"}));
+        QVERIFY(Cell(0, 1) == "11000" && Record(0).tps[0].frequency == 11000);
+        EditCell(0, 3, "65536", Qt::Key_Return);
+        QVERIFY(Cell(0, 3) == "65535" && Record(0).tps[0].symbolRate == 65535);
+        // Escape puts the old text back and still reports it, so the record takes the cell's value.
+        Record(0).tps[1].frequency = 5;
+        EditCell(1, 1, "777", Qt::Key_Escape);
+        QVERIFY(W().isVisible());
+        QVERIFY(Cell(1, 1) == "11001" && Record(0).tps[1].frequency == 11001);
+    }
+
+    void slotButtonsMoveWholeRecords() {
+        Block().satCount = 5; // the fresh records differ by their names
+        const auto before = Block().satellites;
+        Show(12); // "+" on a slot not in use appends after the last one in use
+        ClickButton(W(), id::Add);
+        QVERIFY(Block().satCount == 6 && Record(5) == MakeNewSatellite("new Sat"));
+        QVERIFY(Record(6) == before[6]);
+        QCOMPARE(SlotNode(W(), 5)->text(0), QStringLiteral("new Sat"));
+        QVERIFY(Selected() == SlotNode(W(), 5) && Edit(id::Name)->isEnabled());
+
+        Show(3);
+        ClickButton(W(), id::Up); // "UP"
+        QVERIFY(Record(2) == before[3] && Record(3) == before[2]);
+        QCOMPARE(SlotNode(W(), 2)->text(0) + SlotNode(W(), 3)->text(0), QStringLiteral("Sat4Sat3"));
+        QCOMPARE(Selected(), SlotNode(W(), 2));
+        ClickCell(0, 0); // a TP row click holds "DN" ...
+        ClickButton(W(), id::Down);
+        QVERIFY(Record(2) == before[3]);
+        Show(1); // ... until the tree selection changes
+        Show(2);
+        ClickButton(W(), id::Down);
+        QVERIFY(Record(2) == before[2] && Record(3) == before[3]);
+        QCOMPARE(Selected(), SlotNode(W(), 3));
+
+        Block().satCount = 1;
+        Show(0);
+        ClickButton(W(), id::Delete); // "-" on the only satellite
+        QVERIFY(Block().satCount == 0 && Record(0) == MakeNewSatellite(""));
+        QVERIFY(SlotNode(W(), 0)->text(0).isEmpty() && List()->rowCount() == 0);
+        QVERIFY(!Edit(id::Name)->isEnabled());
+    }
+
+    void hintsFollowTheSatellitePosition() {
+        // A dish in London (0.1 W, 51.5 N) and a satellite at 28.2 E; angles worked out by hand.
+        Block().localPosition = {1, kWest, 0, 515, kNorth, 0};
+        Show(0);
+        TypeAndLeave(Edit(id::SatLongitude), "282", Tree(W()));
+        QCOMPARE(SlotNode(W(), 0)->toolTip(0),
+                 QString::fromUtf8("28.2° E\nAzimuth: 145.5°\nElevation: 25.4°\nLNB skew: -20.8°"));
+        TypeAndLeave(Edit(id::SatLongitude), "1155", Tree(W()));
+        QCOMPARE(SlotNode(W(), 0)->toolTip(0), QString::fromUtf8("115.5° E\nbelow the horizon"));
+    }
+
+    void loadSatCopiesPicksIntoTheFirstSlots() {
+        Block().satCount = 7;
+        const auto old = Block().satellites;
+        SatRecordList defaults;
+        AddDefaultSatellites(defaults);             // "AfriSlar 1" is entry 0, "Sky-l11" entry 35
+        m_prompts.questionAnswers.push_back(false); // "Do you save sat list?" before "OK"
+        bool picked = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr && dialog != m_window.get());
+            const auto closeAnyway = qScopeGuard([dialog] { dialog->hide(); });
+            QTest::mouseClick(FindControl<QPushButton>(dialog, 1099), Qt::LeftButton); // "Default"
+            auto* library = FindControl<QListWidget>(dialog, 1053);
+            for (int row : {35, 0, 35}) {
+                QTRY_VERIFY(dialog->isActiveWindow());
+                library->scrollToItem(library->item(row));
+                QTest::mouseClick(library->viewport(), Qt::LeftButton, {},
+                                  library->visualItemRect(library->item(row)).center());
+                QTest::mouseClick(FindControl<QPushButton>(dialog, 1047), Qt::LeftButton); // "Add"
+            }
+            QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton); // "OK"
+            picked = !dialog->isVisible();
+        });
+        Ctl<QPushButton>(W(), id::LoadSat)->click(); // hidden, but its command runs
+        QVERIFY(picked);
+        QCOMPARE(m_prompts.questions, QStringList{"Do you save sat list?"});
+
+        // Whole records, not normalised: the third keeps its 'v'; the first was shown and repaired.
+        QVERIFY(Record(2) == defaults.GetAt(35) && Record(1) == defaults.GetAt(0));
+        QCOMPARE(Record(2).tps[0].polarization, std::uint8_t('v'));
+        QCOMPARE(NameText(Record(0)), std::string("Sky-l11"));
+        QVERIFY(std::equal(old.begin() + 3, old.end(), Block().satellites.begin() + 3) &&
+                Block().satCount == 7);
+        QCOMPARE(SlotNode(W(), 0)->text(0) + "|" + SlotNode(W(), 1)->text(0), "Sky-l11|AfriSlar 1");
+        QCOMPARE(Selected(), SlotNode(W(), 0));
+    }
+};
 
 QTEST_MAIN(TestEditorWindow)
 #include "test_editor_window.moc"
