@@ -3,6 +3,7 @@
 // Helpers shared by the editor window tests: meter files built from the fresh image plus byte
 // edits, and the user's gestures on the real widgets.
 
+#include "controls/ControlIds.h"
 #include "editor/CEditorDlg.h"
 #include "editor/EditorIds.h"
 #include "model/MeterData.h"
@@ -12,12 +13,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstring>
@@ -172,6 +177,30 @@ inline void RunTpMenu(const CEditorDlg& window, const QPoint& point, int command
             action->trigger();
         }
     }
+}
+
+// Answers the Satellite List dialog once it is open: "Default", then each row with "Add",
+// then "OK" (the save question it asks before "OK" is answered Cancel). `picked` tells
+// whether the dialog closed.
+inline void PickFromLibraryWhenOpen(QObject* context, FakePrompts& prompts, QList<int> rows,
+                                    bool* picked) {
+    prompts.questionAnswers.push_back(false);
+    QTimer::singleShot(0, context, [rows, picked] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr && dialog->windowTitle() == QStringLiteral("Satellite List"));
+        const auto closeAnyway = qScopeGuard([dialog] { dialog->hide(); });
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1099), Qt::LeftButton); // "Default"
+        auto* library = FindControl<QListWidget>(dialog, 1053);
+        for (int row : rows) {
+            QTRY_VERIFY(dialog->isActiveWindow());
+            library->scrollToItem(library->item(row));
+            QTest::mouseClick(library->viewport(), Qt::LeftButton, {},
+                              library->visualItemRect(library->item(row)).center());
+            QTest::mouseClick(FindControl<QPushButton>(dialog, 1047), Qt::LeftButton); // "Add"
+        }
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton); // "OK"
+        *picked = !dialog->isVisible();
+    });
 }
 
 inline void OpenThrough(CEditorDlg& window, FakePrompts& prompts, const QString& path) {

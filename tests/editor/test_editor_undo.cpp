@@ -62,8 +62,9 @@ private:
         editortest::RunTpMenu(W(), List()->visualRect(List()->model()->index(row, 1)).center(),
                               command);
     }
-    // Answers the Satellite List dialog once it is open: "Default", the rows, "Add", "OK".
-    void PickFromLibrary(QList<int> rows, bool* picked);
+    void PickFromLibrary(QList<int> rows, bool* picked) {
+        PickFromLibraryWhenOpen(this, m_prompts, rows, picked);
+    }
     void TriggerWindowMenu(const QString& text);
 
     FakePrompts m_prompts;
@@ -417,30 +418,6 @@ void TestEditorUndo::theTreeKeepsItsSelection() {
     TypeAndLeave(Edit(id::Name), "Kept", tree);
     QCOMPARE(node->text(0), QStringLiteral("Kept"));
     QCOMPARE(NameText(Block().satellites[1]), "Kept");
-}
-
-void TestEditorUndo::PickFromLibrary(QList<int> rows, bool* picked) {
-    m_prompts.questionAnswers.push_back(false); // "Do you save sat list?" before "OK"
-    QTimer::singleShot(0, this, [=, this] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog != nullptr && dialog != m_window.get());
-        const auto closeAnyway = qScopeGuard([dialog] {
-            if (dialog->isVisible()) {
-                dialog->done(QDialog::Rejected);
-            }
-        });
-        QTest::mouseClick(FindControl<QPushButton>(dialog, 1099), Qt::LeftButton); // "Default"
-        auto* library = FindControl<QListWidget>(dialog, 1053);
-        for (int row : rows) {
-            QTRY_VERIFY(dialog->isActiveWindow());
-            library->scrollToItem(library->item(row));
-            QTest::mouseClick(library->viewport(), Qt::LeftButton, {},
-                              library->visualItemRect(library->item(row)).center());
-            QTest::mouseClick(FindControl<QPushButton>(dialog, 1047), Qt::LeftButton); // "Add"
-        }
-        QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton); // "OK"
-        *picked = !dialog->isVisible();
-    });
 }
 
 void TestEditorUndo::TriggerWindowMenu(const QString& text) {

@@ -353,25 +353,9 @@ private slots:
         Block().satCount = 7;
         const auto old = Block().satellites;
         SatRecordList defaults;
-        AddDefaultSatellites(defaults);             // "AfriSlar 1" is entry 0, "Sky-l11" entry 35
-        m_prompts.questionAnswers.push_back(false); // "Do you save sat list?" before "OK"
+        AddDefaultSatellites(defaults); // "AfriSlar 1" is entry 0, "Sky-l11" entry 35
         bool picked = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr && dialog != m_window.get());
-            const auto closeAnyway = qScopeGuard([dialog] { dialog->hide(); });
-            QTest::mouseClick(FindControl<QPushButton>(dialog, 1099), Qt::LeftButton); // "Default"
-            auto* library = FindControl<QListWidget>(dialog, 1053);
-            for (int row : {35, 0, 35}) {
-                QTRY_VERIFY(dialog->isActiveWindow());
-                library->scrollToItem(library->item(row));
-                QTest::mouseClick(library->viewport(), Qt::LeftButton, {},
-                                  library->visualItemRect(library->item(row)).center());
-                QTest::mouseClick(FindControl<QPushButton>(dialog, 1047), Qt::LeftButton); // "Add"
-            }
-            QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton); // "OK"
-            picked = !dialog->isVisible();
-        });
+        PickFromLibraryWhenOpen(this, m_prompts, {35, 0, 35}, &picked);
         Ctl<QPushButton>(W(), id::LoadSat)->click(); // hidden, but its command runs
         QVERIFY(picked);
         QCOMPARE(m_prompts.questions, QStringList{"Do you save sat list?"});
