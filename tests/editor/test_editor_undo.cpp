@@ -8,15 +8,11 @@
 #include "controls/CNumEdit.h"
 #include "editor/EditorIds.h"
 
-#include "controls/ControlIds.h"
 #include "editor/CSkyView.h"
 #include "model/DefaultSatellites.h"
 #include "tests/support/TextFit.h"
 
-#include <QListWidget>
 #include <QMenu>
-#include <QScopeGuard>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
