@@ -1,6 +1,7 @@
 #include "editor/CTpListController.h"
 
 #include "controls/CEditListCtrl.h"
+#include "controls/CPlainHeader.h"
 #include "controls/UserPrompts.h"
 #include "editor/CTpRowDelegate.h"
 #include "editor/EditorIds.h"
@@ -19,6 +20,7 @@ CTpListController::CTpListController(CEditListCtrl* list, MeterDocument& documen
                                      QWidget* window)
     : QObject(list), m_list(list), m_document(document), m_prompts(prompts), m_curSat(curSat),
       m_window(window) {
+    m_list->setHorizontalHeader(new CPlainHeader(Qt::Horizontal, m_list));
     m_list->setColumnCount(4);
     m_list->setHorizontalHeaderLabels({QStringLiteral("No"), QStringLiteral("Freq"),
                                        QStringLiteral("Pol"), QStringLiteral("SR")});
