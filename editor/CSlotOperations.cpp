@@ -106,12 +106,7 @@ void CSlotOperations::OnLoadSat() {
     }
     CEditorDlg::Operation operation(w);
     // Whole records into the first slots; the count of slots in use stays as it was.
-    const SatRecordList& added = dialog.AddedList();
-    std::vector<SatelliteRecord> records;
-    for (int i = 0; i < added.GetCount(); ++i) {
-        records.push_back(added.GetAt(i));
-    }
-    w.m_document.CopyIntoFirstSlots(records);
+    w.m_document.CopyIntoFirstSlots(dialog.AddedList().Records());
     if (w.ShowFirstSatellite()) {
         w.m_tree->RelabelSatellites(w.m_document.Image().settingsBlock);
     }

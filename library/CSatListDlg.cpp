@@ -228,7 +228,8 @@ void CSatListDlg::LoadSatListFile() {
     // The content tells a public table from the library's own records, never the name.
     TableImport import;
     const TableImportResult table = ReadSatelliteTable(LocalPath(path), import);
-    if (table != TableImportResult::NotATable) {
+    // A file that cannot be opened is reported as the library's own files report it.
+    if (table != TableImportResult::NotATable && table != TableImportResult::CannotOpen) {
         if (table != TableImportResult::Done) {
             m_prompts.Message(this, ImportFailureMessage(table, path));
         } else if (!m_library.MergeSorted(import.records)) {

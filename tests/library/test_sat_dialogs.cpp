@@ -255,6 +255,9 @@ private slots:
                      good ? QStringList() : QStringList{"The file error!"});
             QCOMPARE(Lines(kLib), good ? QStringList{"Zeta"} : QStringList());
         }
+        OpenFile("absent.sat");
+        QCOMPARE(m_prompts.TakeMessages(),
+                 QStringList{"The file '" + Path("absent.sat") + "'could not be opened!"});
     }
 
     void focusRulesEnableButtons() {
