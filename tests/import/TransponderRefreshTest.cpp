@@ -18,7 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint8_t kUniversal = 0, kOcs = 1, kSingle1 = 2, kSingle2 = 3, kSingle3 = 4;
+constexpr std::uint8_t kUniversal = 0, kOcs = 1, kSingle1 = 2, kSingle2 = 3, kSingle3 = 4,
+                       kSingle4 = 5, kSingle5 = 6;
 constexpr std::uint8_t kToneAuto = 0, kToneOff = 1, kToneOn = 2;
 constexpr std::uint8_t k18V = 0, k13V = 1, kPowerAuto = 2, kPowerOff = 3;
 
@@ -164,6 +165,7 @@ TEST_F(Refresh, EachSlotReceivesWhatItsOwnSettingsReceive) {
     const std::vector<TableSat> table = {{"Mixed",
                                           100,
                                           {{3800000, 27500000, 0},     // C band H
+                                           {4000000, 27500000, 2},     // C band left
                                            {11000000, 27500000, 1},    // low Ku V
                                            {11549000, 1999500, 0},     // low Ku H, rounds to 2000
                                            {11600000, 1999499, 1},     // rounds to 1999
@@ -171,9 +173,10 @@ TEST_F(Refresh, EachSlotReceivesWhatItsOwnSettingsReceive) {
                                            {12100000, 45000500, 1},    // 45001
                                            {11900000, 30000000, 2},    // left
                                            {12300000, 30000000, 3}}}}; // right
-    const TpEntry cH = Out(27500, 3800, 'H'), lowV = Out(27500, 11000, 'V'),
-                  lowH = Out(2000, 11549, 'H'), highH = Out(45000, 12000, 'H'),
-                  left = Out(30000, 11900, 'H'), right = Out(30000, 12300, 'V');
+    const TpEntry cH = Out(27500, 3800, 'H'), cLeft = Out(27500, 4000, 'H'),
+                  lowV = Out(27500, 11000, 'V'), lowH = Out(2000, 11549, 'H'),
+                  highH = Out(45000, 12000, 'H'), left = Out(30000, 11900, 'H'),
+                  right = Out(30000, 12300, 'V');
     SatelliteRecord customized = Slot(100, kLnbCustomized);
     customized.lnbLowFreq = 9750;
     customized.lnbHighFreq = 10750;
@@ -187,10 +190,12 @@ TEST_F(Refresh, EachSlotReceivesWhatItsOwnSettingsReceive) {
         {"Universal held on 10600 by tone ON", Slot(100, kUniversal, kToneOn), {highH}},
         {"18V feeds H only", Slot(100, kUniversal, kToneAuto, k18V), {lowH, highH}},
         {"13V feeds V only", Slot(100, kUniversal, kToneAuto, k13V), {lowV}},
-        {"OCS, linear C band", Slot(100, kOcs), {cH}},
-        {"SINGLE1 takes circular too", Slot(100, kSingle1), {cH}},
+        {"OCS, linear C band only", Slot(100, kOcs), {cH}},
+        {"SINGLE1 takes circular too", Slot(100, kSingle1), {cH, cLeft}},
         {"SINGLE2 on 9750 with its circular", Slot(100, kSingle2), {lowV, lowH, left}},
         {"SINGLE3 on 10750, left as H and right as V", Slot(100, kSingle3), {highH, left, right}},
+        {"SINGLE4 on 11300", Slot(100, kSingle4), {right}},
+        {"SINGLE5 on 10700", Slot(100, kSingle5), {highH, left, right}},
         {"Customized with two oscillators and circular",
          customized,
          {lowV, lowH, highH, left, right}},
