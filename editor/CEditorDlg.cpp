@@ -10,6 +10,7 @@
 #include "editor/CSkyView.h"
 #include "editor/CSlotOperations.h"
 #include "editor/CTpListController.h"
+#include "editor/CTransponderRefresh.h"
 #include "editor/EditorIds.h"
 #include "res/AppIcon.h"
 
@@ -166,6 +167,8 @@ void CEditorDlg::BuildWindowMenu() {
     m_windowMenu->addAction(QStringLiteral("Satellite &Library..."), this, &CEditorDlg::OnLoadSat);
     m_windowMenu->addAction(QStringLiteral("Sky &View..."), this, &CEditorDlg::OnSkyView)
         ->setShortcut(Qt::Key_F9); // shown in the menu; the window's shortcut runs it
+    m_windowMenu->addAction(QStringLiteral("Update &Transponders..."), this,
+                            &CEditorDlg::OnUpdateTransponders);
     m_windowMenu->addSeparator();
     QAction* about = m_windowMenu->addAction(QStringLiteral("&About orvex..."), this,
                                              &CEditorDlg::aboutRequested);
@@ -521,6 +524,10 @@ void CEditorDlg::OnLoadSat() {
 
 void CEditorDlg::OnReplaceFromLibrary(int slot) {
     m_slots->OnReplaceFromLibrary(slot);
+}
+
+void CEditorDlg::OnUpdateTransponders() {
+    CTransponderRefresh(*this).Run();
 }
 
 void CEditorDlg::OnSave() {

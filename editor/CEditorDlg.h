@@ -64,6 +64,8 @@ public:
     // "Sky View": opens the chart window, or raises it.
     void OnSkyView();
     CSkyView* SkyView() const { return m_skyView; }
+    // "Update Transponders...": the transponders of the satellites in use from a table.
+    void OnUpdateTransponders();
 
     // The slot shown in the Satellite pane and the TP list, -1 for none.
     std::int8_t m_curSat = -1;
@@ -79,6 +81,7 @@ protected:
 
 private:
     friend class CSlotOperations;
+    friend class CTransponderRefresh;
     // Marks a user operation in progress: nested selection handling makes no step of its own.
     // record false: the operation starts a new history instead of making a step (a load).
     class Operation {
