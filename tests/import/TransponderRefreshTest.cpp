@@ -4,12 +4,13 @@
 
 #include "import/TransponderRefresh.h"
 
+#include "TableFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 // From LibraryRecordTest.cpp.
 TpEntry Out(std::uint16_t symbolRate, std::uint16_t mhz, std::uint8_t polarization);
@@ -52,17 +53,6 @@ std::string Xml(const std::vector<TableSat>& satellites) {
     }
     return xml + "</satellites>\n";
 }
-
-struct TempDir final {
-    const fs::path path =
-        fs::temp_directory_path() / ("orvex-refresh-" + std::to_string(::getpid()));
-    TempDir() { fs::create_directories(path); }
-    ~TempDir() { fs::remove_all(path); }
-    fs::path Write(const std::string& name, const std::string& content) const {
-        std::ofstream(path / name, std::ios::binary) << content;
-        return path / name;
-    }
-};
 
 // A satellite in use as the user set it up; rows past the list hold bytes of their own.
 SatelliteRecord Slot(int tenths, std::uint8_t lnbType = kUniversal, std::uint8_t tone = kToneAuto,
