@@ -602,14 +602,16 @@ void CEditorDlg::reject() {
     // The close box takes no focus: what the user typed is committed as a click on "Exit"
     // would commit it, and the focus goes back when the window stays.
     const QPointer<QWidget> typing = focusWidget();
+    QWidget* exit = Control(EditorId::Exit);
     if (isActiveWindow()) {
-        Control(EditorId::Exit)->setFocus(Qt::MouseFocusReason);
+        exit->setFocus(Qt::MouseFocusReason);
     } else {
         CommitFocusedField();
     }
     if (MaySaveChanges()) {
         QDialog::reject();
-    } else if (typing != nullptr && typing->isVisible()) {
+    } else if (typing != nullptr && typing->isVisible() && focusWidget() == exit) {
+        // Unless a refused value took the focus already.
         typing->setFocus(Qt::OtherFocusReason);
     }
 }
