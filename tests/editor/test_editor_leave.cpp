@@ -133,15 +133,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
 
-    void cleanup() {
-        if (QWidget* popup = QApplication::activePopupWidget()) {
-            popup->close();
-        }
-        m_window.reset();
-        const QString pending = m_prompts.Pending();
-        m_prompts.Reset(); // first, so that one failing row leaves the next its own answers
-        QCOMPARE(pending, QString());
-    }
+    void cleanup() { QCOMPARE(EndWindowTest(m_window, m_prompts), QString()); }
 
     // Each row acts on the window the rows before it left.
     void titleNamesTheFileAndMarksChanges() {
