@@ -42,13 +42,11 @@ class TestEditorLeave : public QObject {
     QLineEdit* Edit(int control) { return Ctl<QLineEdit>(W(), control); }
     // The title as the platform shows it, with its modified mark.
     QString ShownTitle() { return W().windowHandle()->title(); }
-    QString OpenSample(const QString& name = QStringLiteral("sample.bin")) {
+    void OpenSample(const QString& name = QStringLiteral("sample.bin")) {
         QByteArray bytes = FreshBytes();
         bytes[kSatCount] = 3;
         PutU16(bytes, Slot(0) + 24, 50);
-        const QString path = WriteFile(*m_dir, name, bytes);
-        OpenThrough(W(), m_prompts, path);
-        return path;
+        OpenThrough(W(), m_prompts, WriteFile(*m_dir, name, bytes));
     }
     // Types into the first satellite's longitude or the frequency of its first TP, and stays.
     void TypeWithoutLeaving(Pending pending) {
@@ -90,32 +88,20 @@ class TestEditorLeave : public QObject {
         }
     }
     // Queues the answer to the question and, for Save, to the file dialog after it; answers
-    // the path the file is saved to.
-    QString QueueAnswer(Answer answer) {
-        const QString saved = m_dir->filePath("MData.bin");
-        const QString unwritable = m_dir->filePath("no-such-folder/MData.bin");
-        switch (answer) {
-        case Answer::None:
+    // the messages it brings.
+    QStringList QueueAnswer(Answer answer) {
+        if (answer == Answer::None) {
             return {};
-        case Answer::Save:
-        case Answer::SaveCancelled:
-        case Answer::SaveFails:
-            m_prompts.saveChangesAnswers.push_back(Choice::Save);
-            m_prompts.saveAnswers.push_back(answer == Answer::Save        ? saved
-                                            : answer == Answer::SaveFails ? unwritable
-                                                                          : QString());
-            return answer == Answer::SaveFails ? unwritable : saved;
-        case Answer::Discard:
-            m_prompts.saveChangesAnswers.push_back(Choice::Discard);
-            return saved;
-        case Answer::Cancel:
-            m_prompts.saveChangesAnswers.push_back(Choice::Cancel);
-            return saved;
         }
-        return {};
-    }
-    // The message a failed save shows; none for every other answer.
-    static QStringList MessagesOf(Answer answer, const QString& path) {
+        const bool save = answer != Answer::Discard && answer != Answer::Cancel;
+        m_prompts.saveChangesAnswers.push_back(save                        ? Choice::Save
+                                               : answer == Answer::Discard ? Choice::Discard
+                                                                           : Choice::Cancel);
+        const QString path =
+            m_dir->filePath(answer == Answer::SaveFails ? "no-such-folder/MData.bin" : "MData.bin");
+        if (save) {
+            m_prompts.saveAnswers.push_back(answer == Answer::SaveCancelled ? QString() : path);
+        }
         return answer == Answer::SaveFails
                    ? QStringList{"The file '" + path + "'could not be opened!"}
                    : QStringList{};
@@ -225,14 +211,14 @@ private slots:
             TypeWithoutLeaving(pending);
         }
         QWidget* typing = QApplication::focusWidget();
-        const QString path = QueueAnswer(answer);
+        const QStringList messages = QueueAnswer(answer);
         Leave(way);
 
         const bool closes =
             answer == Answer::None || answer == Answer::Save || answer == Answer::Discard;
         QCOMPARE(m_prompts.saveChangesQuestions,
                  answer == Answer::None ? QStringList() : QStringList{kQuestion});
-        QCOMPARE(m_prompts.TakeMessages(), MessagesOf(answer, path));
+        QCOMPARE(m_prompts.TakeMessages(), messages);
         QCOMPARE(W().isVisible(), !closes);
         QCOMPARE(W().result(), int(QDialog::Rejected));
         if (answer != Answer::None) {
@@ -269,7 +255,7 @@ private slots:
             ClickButton(W(), id::Add);
         }
         const auto before = std::make_unique<MeterImage>(W().Image());
-        const QString path = QueueAnswer(answer);
+        const QStringList messages = QueueAnswer(answer);
         if (opens) {
             m_prompts.openAnswers.push_back(otherPath);
         }
@@ -277,7 +263,7 @@ private slots:
 
         QCOMPARE(m_prompts.saveChangesQuestions,
                  answer == Answer::None ? QStringList() : QStringList{kQuestion});
-        QCOMPARE(m_prompts.TakeMessages(), MessagesOf(answer, path));
+        QCOMPARE(m_prompts.TakeMessages(), messages);
         QCOMPARE(m_prompts.openFilters.size(), opens ? 2 : 1); // the sample's and this one
         QVERIFY(W().isVisible());
         QCOMPARE(W().Image().settingsBlock.satCount, std::uint8_t(opens ? 7 : 4));
@@ -313,7 +299,7 @@ private slots:
         if (changed) {
             TypeWithoutLeaving(Pending::Field);
         }
-        const QString path = QueueAnswer(answer);
+        const QStringList messages = QueueAnswer(answer);
         int leaveAsked = 0;
         QCOMPARE(W().MayEndSession([&] {
             ++leaveAsked;
@@ -324,7 +310,7 @@ private slots:
         QCOMPARE(m_prompts.saveChangesQuestions,
                  answer == Answer::None ? QStringList() : QStringList{kQuestion});
         m_prompts.saveChangesQuestions.clear();
-        QCOMPARE(m_prompts.TakeMessages(), MessagesOf(answer, path));
+        QCOMPARE(m_prompts.TakeMessages(), messages);
         QCOMPARE(ReadFile(m_dir->filePath("MData.bin")),
                  answer == Answer::Save ? ImageBytes(W().Image()) : QByteArray());
         if (changed) {
