@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/SkyChart.h"
+#include "chart/SkyChart.h"
 #include "model/MeterData.h"
 
 #include <QImage>
@@ -65,9 +65,6 @@ protected:
 private:
     const SkyChart& Chart() const;
     void Paint(QPainter& painter) const;
-    void PaintFrame(QPainter& painter, const SkyChart& chart) const;
-    void PaintSatellites(QPainter& painter, const SkyChart& chart) const;
-    void PaintBelow(QPainter& painter, const SkyChart& chart) const;
 
     const MeterImage& m_image;
     UserPrompts& m_prompts;

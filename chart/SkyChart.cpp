@@ -1,4 +1,4 @@
-#include "editor/SkyChart.h"
+#include "chart/SkyChart.h"
 
 #include "model/LookAngles.h"
 
