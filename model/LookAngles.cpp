@@ -112,6 +112,23 @@ double SatelliteLongitudeDegrees(const SatelliteRecord& record) {
     return record.direction == kWest ? -degrees : degrees;
 }
 
+double MotorAngle(double siteLongitude, double siteLatitude, double satelliteLongitude) {
+    constexpr double kMotorOrbitKm = 42164.2;
+    const double dL = Radians(satelliteLongitude - siteLongitude);
+    return Degrees(std::atan2(kMotorOrbitKm * std::sin(dL),
+                              kMotorOrbitKm * std::cos(dL) -
+                                  kEarthRadiusKm * std::cos(Radians(siteLatitude))));
+}
+
+double CompassBearing(double azimuth, double declination) {
+    double bearing = std::fmod(azimuth - declination, 360.0);
+    if (bearing < 0.0) {
+        bearing += 360.0;
+    }
+    // 359.96 shows as 0.0, not 360.0; fmod can also leave 360.0 itself after the addition.
+    return Tenth(bearing) >= 360.0 ? 0.0 : bearing;
+}
+
 std::string PointingHint(const LocalPosition& position, const SatelliteRecord& record) {
     char text[160];
     const char letter = record.direction == kWest ? 'W' : 'E';
