@@ -7,6 +7,7 @@
 #include "editor/CNavigationTree.h"
 #include "editor/CPaneView.h"
 #include "editor/CSatelliteNode.h"
+#include "editor/CSheetExport.h"
 #include "editor/CSkyView.h"
 #include "editor/CSlotOperations.h"
 #include "editor/CTpListController.h"
@@ -166,6 +167,8 @@ void CEditorDlg::BuildWindowMenu() {
     m_windowMenu->addAction(QStringLiteral("Satellite &Library..."), this, &CEditorDlg::OnLoadSat);
     m_windowMenu->addAction(QStringLiteral("Sky &View..."), this, &CEditorDlg::OnSkyView)
         ->setShortcut(Qt::Key_F9); // shown in the menu; the window's shortcut runs it
+    m_windowMenu->addAction(QStringLiteral("Pointing Sheet..."), this,
+                            &CEditorDlg::OnPointingSheet);
     m_windowMenu->addSeparator();
     QAction* about = m_windowMenu->addAction(QStringLiteral("&About orvex..."), this,
                                              &CEditorDlg::aboutRequested);
@@ -512,6 +515,7 @@ bool CEditorDlg::OpenMeterFile(const QString& path) {
     m_document.ClearHistory();
     m_stepSelection = m_tree->SelectedData();
     RefreshViews();
+    m_fileName = path;
     return true;
 }
 
@@ -532,7 +536,14 @@ void CEditorDlg::OnSave() {
     const SaveResult result = m_document.Save(LocalPath(path));
     if (result != SaveResult::Done) {
         m_prompts.Message(this, WriteFailureText(result, path));
+    } else {
+        m_fileName = path;
     }
+}
+
+void CEditorDlg::OnPointingSheet() {
+    CommitFocusedField(); // the sheet shows what the fields show
+    CSheetExport::Run(this, m_prompts, m_document.Image(), m_fileName);
 }
 
 void CEditorDlg::OnExit() {

@@ -64,6 +64,8 @@ public:
     // "Sky View": opens the chart window, or raises it.
     void OnSkyView();
     CSkyView* SkyView() const { return m_skyView; }
+    // "Pointing Sheet...": the sheet of the data as shown, unsaved edits included.
+    void OnPointingSheet();
 
     // The slot shown in the Satellite pane and the TP list, -1 for none.
     std::int8_t m_curSat = -1;
@@ -135,6 +137,7 @@ private:
     // The selected node's code when the last step ended: the selection "before" the next one.
     int m_stepSelection = -1;
     CSkyView* m_skyView = nullptr;
+    QString m_fileName; // last opened or saved, named on the pointing sheet
     QMenu* m_windowMenu = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
