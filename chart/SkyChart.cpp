@@ -232,10 +232,15 @@ void SkyChart::BuildTicks() {
     const double facing = m_facingNorth ? 0.0 : 180.0;
     const bool room30 =
         m_plot.width() / 6.0 > metrics.horizontalAdvance(QStringLiteral("270\u00b0")) + kPad;
-    for (int offset = -90; offset <= 90; offset += 10) {
-        const double azimuth = std::fmod(facing + offset + 360.0, 360.0);
-        const bool labelled = offset % 90 == 0 || (room30 && offset % 30 == 0);
-        m_azimuthTicks.push_back({azimuth, Project(azimuth, 0.0).x(), labelled});
+    // Every ten degrees of the scale shown; a compass bearing stands at the true azimuth it
+    // points to, so its marks move along the horizon by the declination.
+    const double shift = m_input.compass ? m_input.declination : 0.0;
+    const int first = static_cast<int>(std::ceil((facing - 90.0 - shift) / 10.0 - 1e-9)) * 10;
+    const int last = static_cast<int>(std::floor((facing + 90.0 - shift) / 10.0 + 1e-9)) * 10;
+    for (int bearing = first; bearing <= last; bearing += 10) {
+        const int shown = (bearing + 360) % 360;
+        const bool labelled = shown % 90 == 0 || (room30 && shown % 30 == 0);
+        m_azimuthTicks.push_back({double(shown), Project(bearing + shift, 0.0).x(), labelled});
     }
     const bool room10 = m_plot.height() / 9.0 > kElevationLabelSpacing * metrics.height();
     for (int elevation = 0; elevation <= 90; elevation += 10) {

@@ -28,6 +28,10 @@ struct SkyInput {
     std::array<Satellite, kMaxSatellites> satellites{};
     QSizeF size;
     QFont font;
+    // The bottom scale in compass bearings, magnetic north `declination` degrees east of true
+    // north; the dots stay where they are in the sky.
+    bool compass = false;
+    double declination = 0.0;
 
     static SkyInput From(const SettingsBlock& block, const QSizeF& size, const QFont& font);
     bool operator==(const SkyInput&) const = default;
@@ -48,8 +52,8 @@ public:
         QLineF leader;    // from the dot to a label placed away from it; null beside it
     };
     struct Tick {
-        double azimuthOrElevation;
-        double position; // x for azimuth ticks, y for elevation ticks
+        double azimuthOrElevation; // as labelled: a compass bearing on a compass scale
+        double position;           // x for azimuth ticks, y for elevation ticks
         bool labelled;
     };
 

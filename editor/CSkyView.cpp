@@ -3,8 +3,11 @@
 #include "chart/SkyChartPainter.h"
 #include "controls/UserPrompts.h"
 #include "editor/CSatelliteNode.h"
+#include "model/Geomagnetism.h"
+#include "model/LookAngles.h"
 
 #include <QContextMenuEvent>
+#include <QDate>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -13,6 +16,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 CSkyView::CSkyView(const MeterImage& image, UserPrompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window), m_image(image), m_prompts(prompts) {
@@ -22,6 +26,9 @@ CSkyView::CSkyView(const MeterImage& image, UserPrompts& prompts, QWidget* paren
     m_menu = new QMenu(this);
     connect(m_menu->addAction(QStringLiteral("Save Image...")), &QAction::triggered, this,
             &CSkyView::SaveImage);
+    m_compassAction = m_menu->addAction(QStringLiteral("Compass Bearings"));
+    m_compassAction->setCheckable(true);
+    connect(m_compassAction, &QAction::toggled, this, &CSkyView::SetCompassBearings);
 }
 
 CSkyView::~CSkyView() = default;
@@ -42,8 +49,21 @@ QSize CSkyView::sizeHint() const {
     return {720, 400};
 }
 
+void CSkyView::SetCompassBearings(bool on) {
+    m_compass = on;
+    m_compassAction->setChecked(on);
+    update();
+}
+
 const SkyChart& CSkyView::Chart() const {
     SkyInput input = SkyInput::From(m_image.settingsBlock, QSizeF(size()), font());
+    if (m_compass) {
+        const QDate today = QDate::currentDate();
+        input.compass = true;
+        input.declination = MagneticDeclination(
+            SiteLatitudeDegrees(input.position), SiteLongitudeDegrees(input.position),
+            DecimalYear(today.year(), today.month(), today.day()));
+    }
     if (!m_chart || !(m_chart->Input() == input)) {
         m_chart.emplace(input);
     }
@@ -58,6 +78,16 @@ QPointF CSkyView::SatellitePoint(int slot) const {
 QRectF CSkyView::LabelRect(int slot) const {
     const SkyChart::Mark* mark = Chart().MarkOf(slot);
     return mark != nullptr ? mark->labelRect : QRectF();
+}
+
+QList<std::pair<int, double>> CSkyView::ScaleMarks() const {
+    QList<std::pair<int, double>> marks;
+    for (const SkyChart::Tick& tick : Chart().AzimuthTicks()) {
+        if (tick.labelled) {
+            marks.append({static_cast<int>(std::lround(tick.azimuthOrElevation)), tick.position});
+        }
+    }
+    return marks;
 }
 
 QRectF CSkyView::ChartRect() const {
