@@ -117,6 +117,9 @@ PointingSheetPdf::PointingSheetPdf(const PointingTable& table, const SettingsBlo
     // Pixel sizes, read as points under the painter's scale: the metrics used for the layout
     // are then those of the printed text, whatever the screen's resolution.
     m_font.setPixelSize(static_cast<int>(kTextSize));
+    // Plain glyphs, no ligatures: the sheet's words stay searchable as typed ("file", not
+    // "ﬁle"), and unshaped text is quicker to lay out.
+    m_font.setStyleStrategy(QFont::PreferNoShaping);
     m_bold = m_font;
     m_bold.setBold(true);
     LayOutColumns();
@@ -162,9 +165,10 @@ void PointingSheetPdf::LayOutColumns() {
         fit(kSwitch, Utf8(row.switchText), metrics);
         fit(kTone, Utf8(row.tone), metrics);
     }
-    const double fixed = std::accumulate(m_columns.begin(), m_columns.end(), 0.0);
+    const double fixed = std::accumulate(m_columns.begin(), m_columns.end(), 0.0) -
+                         m_columns[kSkew] - m_columns[kTransponders];
     const double rest = std::max(0.0, width - fixed);
-    m_columns[kSkew] = std::max(m_columns[kSkew], std::floor(rest * 0.4));
+    m_columns[kSkew] = std::max(m_columns[kSkew], std::floor(rest * 0.42));
     m_columns[kTransponders] = std::max(m_columns[kTransponders], rest - m_columns[kSkew]);
 
     m_headingHeight = 2.0 * bold.height() + 2.0 * kCellPad;
@@ -237,8 +241,9 @@ QStringList PointingSheetPdf::HeaderLines() const {
           << QStringLiteral("Site: %1").arg(SiteText(m_table.siteLatitude, m_table.siteLongitude))
           << QStringLiteral("Declination: %1").arg(DeclinationText(m_table.declination));
     if (!m_table.withinModelPeriod) {
-        lines << QString() << QStringLiteral("The date lies outside the period of the magnetic")
-              << QStringLiteral("model (2025 to 2029): the compass bearings are estimates.");
+        lines << QString()
+              << QStringLiteral("The date is outside the magnetic model's period, 2025 to 2029:")
+              << QStringLiteral("the compass bearings are estimates.");
     }
     lines << QString() << QStringLiteral("Azimuths are read clockwise from north; the skew is")
           << QStringLiteral("seen from behind the dish, the motor from the meridian.");
