@@ -59,6 +59,8 @@ public:
 
     static constexpr double kDotRadius = 4.0;
     static constexpr double kHitRadius = 8.0;
+    // Space between a label's text and its frame, left and right.
+    static constexpr double kLabelPad = 4.0;
 
     explicit SkyChart(const SkyInput& input);
 
