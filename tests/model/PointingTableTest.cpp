@@ -151,38 +151,31 @@ TEST(PointingTable, NamesBecomeValidUtf8AndAreQuotedWhenNeeded) {
 
 TEST(PointingTable, AnglesToATenthWithoutLocaleOrNegativeZero) {
     const struct {
+        std::string (*format)(double);
         double value;
         const char* text;
-    } tenths[] = {{14.84, "14.8"}, {14.86, "14.9"},    {-3.0, "-3.0"},    {-0.04, "0.0"},
-                  {-0.0, "0.0"},   {-0.06, "-0.1"},    {359.94, "359.9"}, {1234.56, "1234.6"},
-                  {0.0, "0.0"},    {-179.96, "-180.0"}};
-    for (const auto& t : tenths) {
-        SCOPED_TRACE(t.value);
-        EXPECT_EQ(TenthText(t.value), t.text);
-    }
-
-    const struct {
-        double skew;
-        const char* text;
-    } skews[] = {{14.8, "Turn the LNB 14.8\u00b0 clockwise, seen from behind the dish"},
-                 {-7.25, "Turn the LNB 7.3\u00b0 counter-clockwise, seen from behind the dish"},
-                 {0.049, "no skew"},
-                 {-0.049, "no skew"},
-                 {0.06, "Turn the LNB 0.1\u00b0 clockwise, seen from behind the dish"}};
-    for (const auto& s : skews) {
-        SCOPED_TRACE(s.skew);
-        EXPECT_EQ(SkewText(s.skew), s.text);
-    }
-
-    const struct {
-        double motor;
-        const char* text;
-    } motors[] = {{12.3, "Motor 12.3\u00b0 E"},
-                  {-4.04, "Motor 4.0\u00b0 W"},
-                  {-0.04, "Motor 0.0\u00b0"},
-                  {179.2, "Motor 179.2\u00b0 E"}};
-    for (const auto& m : motors) {
-        SCOPED_TRACE(m.motor);
-        EXPECT_EQ(MotorText(m.motor), m.text);
+    } cases[] = {
+        {TenthText, 14.84, "14.8"},
+        {TenthText, 14.86, "14.9"},
+        {TenthText, -3.0, "-3.0"},
+        {TenthText, -0.04, "0.0"},
+        {TenthText, -0.0, "0.0"},
+        {TenthText, -0.06, "-0.1"},
+        {TenthText, 359.94, "359.9"},
+        {TenthText, 1234.56, "1234.6"},
+        {TenthText, -179.96, "-180.0"},
+        {SkewText, 14.8, "Turn the LNB 14.8\u00b0 clockwise, seen from behind the dish"},
+        {SkewText, -7.25, "Turn the LNB 7.3\u00b0 counter-clockwise, seen from behind the dish"},
+        {SkewText, 0.049, "no skew"},
+        {SkewText, -0.049, "no skew"},
+        {SkewText, 0.06, "Turn the LNB 0.1\u00b0 clockwise, seen from behind the dish"},
+        {MotorText, 12.3, "Motor 12.3\u00b0 E"},
+        {MotorText, -4.04, "Motor 4.0\u00b0 W"},
+        {MotorText, -0.04, "Motor 0.0\u00b0"},
+        {MotorText, 179.2, "Motor 179.2\u00b0 E"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.format(c.value), c.text);
     }
 }
