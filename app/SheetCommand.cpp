@@ -10,6 +10,11 @@
 #include <cstdio>
 
 int SheetCommand::Run(int& argc, char** argv) const {
+    // The sheet is drawn into a file: no window system is needed, so none is asked for unless
+    // the user names one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     const QGuiApplication app(argc, argv);
     const QString failure = Write();
     if (failure.isEmpty()) {

@@ -64,10 +64,10 @@ private slots:
         }
         QProcess orvex;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        // No display at all, as on a server.
+        // No display at all, as on a server, and no platform named.
         environment.remove("DISPLAY");
         environment.remove("WAYLAND_DISPLAY");
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.remove("QT_QPA_PLATFORM");
         environment.insert("XDG_RUNTIME_DIR", m_dir.filePath("runtime"));
         orvex.setProcessEnvironment(environment);
         orvex.setWorkingDirectory(out.path());
