@@ -353,6 +353,12 @@ QByteArray PointingSheetPdf::Render() const {
         painter.setPen(Qt::black);
         DrawLines(painter, {QStringLiteral("Page %1 of %2").arg(page + 1).arg(pageStarts.size())},
                   0.0, bottom - kMargin + 4.0);
+        // Pages that come apart on the roof still tell which sheet they belong to.
+        const QString sheet = QStringLiteral("%1, %2").arg(
+            m_meterFileName.isEmpty() ? QStringLiteral("Pointing Sheet") : m_meterFileName,
+            m_date.toString(Qt::ISODate));
+        DrawLines(painter, {sheet}, width - QFontMetricsF(m_font).horizontalAdvance(sheet),
+                  bottom - kMargin + 4.0);
     }
     painter.end();
     return bytes;
