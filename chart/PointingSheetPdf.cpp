@@ -25,6 +25,7 @@ constexpr double kTextSize = 8.0;
 constexpr double kTitleSize = 14.0;
 constexpr double kChartWidth = 430.0;
 constexpr double kChartHeight = 200.0;
+constexpr double kHeaderHeight = kChartHeight + 12.0; // the first page's, above the table
 constexpr double kFooter = 16.0;
 
 enum Column {
@@ -271,7 +272,7 @@ double PointingSheetPdf::PaintHeader(QPainter& painter, double width) const {
     painter.setClipRect(QRectF(0.0, 0.0, kChartWidth, kChartHeight));
     SkyChartPainter(chart, colours).Paint(painter, -1);
     painter.restore();
-    return kChartHeight + 12.0;
+    return kHeaderHeight;
 }
 
 double PointingSheetPdf::PaintHeadings(QPainter& painter, double top) const {
@@ -323,7 +324,7 @@ QByteArray PointingSheetPdf::Render() const {
     }
     // Pages first, so that each can say how many there are.
     std::vector<std::size_t> pageStarts{0};
-    const double firstTop = kMargin + kChartHeight + 12.0 + m_headingHeight;
+    const double firstTop = kMargin + kHeaderHeight + m_headingHeight;
     double y = firstTop;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (y + rows[i].height > bottom && i > pageStarts.back()) {
