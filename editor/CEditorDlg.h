@@ -69,6 +69,8 @@ public:
     CSkyView* SkyView() const { return m_skyView; }
     // "Update Transponders...": the transponders of the satellites in use from a table.
     void OnUpdateTransponders();
+    // "Pointing Sheet...": the sheet of the data as shown, unsaved edits included.
+    void OnPointingSheet();
 
     // --- leaving and the title ---
     // Changes not yet saved are offered for saving first; true when they were saved or may
