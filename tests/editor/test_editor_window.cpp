@@ -157,13 +157,27 @@ private slots:
                      QStringLiteral("Satellite: 3"));
             QCOMPARE(W().m_curSat, std::int8_t(current));
         }
-        Show(5);
-        QVERIFY(Edit(id::Name)->isEnabled());
-        // The label decides before the item data: a satellite named "TP List" acts like the root.
-        TypeAndLeave(Edit(id::Name), "TP List", Tree(W()));
-        Show(4);
-        Show(5);
-        QVERIFY(W().m_curSat == 4 && !Edit(id::Name)->isEnabled());
+        // The node's code decides, never its label: a satellite named like another node is
+        // shown and edited as a satellite when its node is selected again.
+        const std::array names = {"TP List", "Satellite List", "Kavra-Q4", "Local Position",
+                                  "System Setting"};
+        for (int slot = 0; slot < int(names.size()); ++slot) {
+            const QString name = QString::fromLatin1(names[slot]);
+            Show(slot);
+            TypeAndLeave(Edit(id::Name), name, Tree(W()));
+            const QString stored = name.left(int(kMaxNameChars));
+            QCOMPARE(QString::fromStdString(NameText(Record(slot))) + "|" +
+                         SlotNode(W(), slot)->text(0),
+                     stored + "|" + stored);
+            // The field cuts the longer ones; their label is given in full all the same.
+            SlotNode(W(), slot)->setText(0, name);
+            Show(5);
+            Show(slot);
+            QVERIFY(W().Control(id::SatellitePane)->isVisible() && Edit(id::Name)->isEnabled());
+            QCOMPARE(W().m_curSat, std::int8_t(slot));
+            TypeAndLeave(Edit(id::SatLongitude), QString::number(100 + slot), Tree(W()));
+            QCOMPARE(Record(slot).longitude, std::uint16_t(100 + slot));
+        }
     }
 
     void longitudeClampsAndRefusesEmpty() {
