@@ -12,7 +12,6 @@
 #include "editor/CSystemSettingPage.h"
 #include "editor/CTpListController.h"
 #include "editor/EditorIds.h"
-#include "res/AppIcon.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -42,8 +41,6 @@ CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
     m_pages = new CEditorPages(m_document, m_prompts, m_guard, this);
     ConnectControls();
     BuildWindowMenu();
-    // The tree images come from the resources; the window's icon is the application's.
-    RegisterResources();
     m_pages->Show(Pane::SystemSetting);
     m_tree->BuildTree(m_document.Image());
 }

@@ -180,6 +180,22 @@ private slots:
         }
     }
 
+    // The tree's icons are tables in code, given to Qt without an image reader; each shows its
+    // drawing pixel for pixel.
+    void treeIconsShowTheirDrawings() {
+        const std::pair<QTreeWidgetItem*, const char*> icons[] = {{Root(W()), "root"},
+                                                                  {Root(W())->child(0), "system"},
+                                                                  {Root(W())->child(1), "position"},
+                                                                  {SatelliteList(W()), "satellite"},
+                                                                  {SlotNode(W(), 19), "satellite"}};
+        for (const auto& [node, file] : icons) {
+            const QImage drawing(QStringLiteral(ORVEX_ICON_DIR "/%1.png").arg(file));
+            QVERIFY(!drawing.isNull());
+            QCOMPARE(node->icon(0).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+                     drawing.convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+
     void longitudeClampsAndRefusesEmpty() {
         Show(2);
         QLineEdit* longitude = Edit(id::SatLongitude);
