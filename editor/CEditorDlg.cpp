@@ -70,11 +70,20 @@ void CEditorDlg::ConnectControls() {
     button(EditorId::Up, m_slots, &CSlotOperations::OnMoveUp);
     button(EditorId::Down, m_slots, &CSlotOperations::OnMoveDown);
 
-    new CEditorKeys(this, {[this](bool redo) { OnUndoKey(redo); }, [this] { OnSkyView(); },
-                           [this] { PressButton(EditorId::Open); },
-                           [this] {
-                               PressButton(EditorId::Save);
-                           }});
+    CEditorKeys::Handlers keys;
+    keys.undo = [this](bool redo) {
+        OnUndoKey(redo);
+    };
+    keys.skyView = [this] {
+        OnSkyView();
+    };
+    keys.open = [this] {
+        PressButton(EditorId::Open);
+    };
+    keys.save = [this] {
+        PressButton(EditorId::Save);
+    };
+    new CEditorKeys(this, keys);
 }
 
 // --- select -----------------------------------------------------------------------------------

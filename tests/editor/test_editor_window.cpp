@@ -219,6 +219,31 @@ private slots:
         QCOMPARE(Block().localPosition.latitude, std::uint16_t{900});
     }
 
+    // Every control of the layout answers to its id, also those of pages not shown yet; the
+    // TP pane stays hidden and takes no part in a commit, whatever its fields hold.
+    void everyControlKeepsItsIdAndTheTpPaneTakesNoPart() {
+        const int ids[] = {
+            id::SatellitePane,     id::Name,       id::PositionType,      id::TpPane,
+            id::TpPolarity,        id::TpFreq,     id::TpSymbolRate,      id::AddTp,
+            id::LocalPositionPane, id::Hemisphere, id::SystemSettingPane, id::BacklightOn,
+            id::LanguageLabel,     id::LoadSat};
+        for (int control : ids) {
+            QWidget* widget = W().Control(control);
+            QVERIFY2(widget != nullptr, qPrintable(QString::number(control)));
+            QCOMPARE(widget->property("controlId").toInt(), control);
+        }
+        QVERIFY(W().Control(12345) == nullptr);
+        Show(2);
+        for (int control : {id::TpPane, id::TpFreq, id::AddTp, id::LoadSat}) {
+            QVERIFY(!W().Control(control)->isVisible());
+        }
+        Edit(id::TpFreq)->setText(QString());
+        Edit(id::TpSymbolRate)->setText(QStringLiteral("99999999999"));
+        TypeAndLeave(Edit(id::SatLongitude), "123", Combo(id::Direction));
+        QCOMPARE(m_prompts.TakeMessages(), QStringList());
+        QCOMPARE(Record(2).longitude, std::uint16_t(123));
+    }
+
     void lnbTypePresetsAreShownNotStored() {
         Record(0).lnbType = kLnbCustomized;
         Record(0).lnbLowFreq = 5000;
