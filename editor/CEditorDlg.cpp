@@ -19,11 +19,9 @@
 #include <QMenu>
 #include <QPushButton>
 
-namespace {
+#include <functional>
 
 const QString kMeterFilter = QStringLiteral("Meter data File (*.bin)|*.bin|");
-
-} // namespace
 
 // --- build ------------------------------------------------------------------------------------
 
@@ -70,20 +68,11 @@ void CEditorDlg::ConnectControls() {
     button(EditorId::Up, m_slots, &CSlotOperations::OnMoveUp);
     button(EditorId::Down, m_slots, &CSlotOperations::OnMoveDown);
 
-    CEditorKeys::Handlers keys;
-    keys.undo = [this](bool redo) {
-        OnUndoKey(redo);
-    };
-    keys.skyView = [this] {
-        OnSkyView();
-    };
-    keys.open = [this] {
-        PressButton(EditorId::Open);
-    };
-    keys.save = [this] {
-        PressButton(EditorId::Save);
-    };
-    new CEditorKeys(this, keys);
+    new CEditorKeys(this,
+                    {.undo = [this](bool redo) { OnUndoKey(redo); },
+                     .skyView = [this] { OnSkyView(); },
+                     .open = std::bind_front(&CEditorDlg::PressButton, this, EditorId::Open),
+                     .save = std::bind_front(&CEditorDlg::PressButton, this, EditorId::Save)});
 }
 
 // --- select -----------------------------------------------------------------------------------
@@ -213,14 +202,10 @@ void CEditorDlg::OnNameEdited(const QString& name) {
     RefreshViews();
 }
 
-void CEditorDlg::CommitFocusedField() {
-    m_pages->CommitField(focusWidget());
-}
-
 bool CEditorDlg::focusNextPrevChild(bool next) {
     // An inactive window moves its focus without any focus-out: commit as leaving would.
     if (!isActiveWindow()) {
-        CommitFocusedField();
+        m_pages->CommitField(focusWidget());
     }
     return QDialog::focusNextPrevChild(next);
 }
@@ -299,7 +284,7 @@ void CEditorDlg::OnSkyView() {
         m_skyView = new CSkyView(m_document.Image(), m_prompts, this);
         connect(m_skyView, &CSkyView::SatelliteClicked, this, [this](int slot) {
             // As a click on the node: the field being left is committed first.
-            CommitFocusedField();
+            m_pages->CommitField(focusWidget());
             if (QTreeWidgetItem* node = m_tree->SlotNode(slot)) {
                 m_tree->setCurrentItem(node);
             }

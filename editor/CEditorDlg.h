@@ -92,8 +92,6 @@ private:
     void CommitStep();
     // The views that follow the data: the sky chart.
     void RefreshViews();
-    // Commits the field that has the focus as leaving it would.
-    void CommitFocusedField();
     void PressButton(int id);
     // The undo and redo keys: a field holding typing takes them for its own text.
     void OnUndoKey(bool redo);
