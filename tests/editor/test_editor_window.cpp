@@ -221,7 +221,7 @@ private slots:
 
     // Every control of the layout answers to its id, also those of pages not shown yet; the
     // TP pane stays hidden and takes no part in a commit, whatever its fields hold.
-    void everyControlKeepsItsIdAndTheTpPaneTakesNoPart() {
+    void layoutIdsAndTheExchangeOverThePages() {
         const int ids[] = {
             id::SatellitePane,     id::Name,       id::PositionType,      id::TpPane,
             id::TpPolarity,        id::TpFreq,     id::TpSymbolRate,      id::AddTp,
@@ -242,6 +242,19 @@ private slots:
         TypeAndLeave(Edit(id::SatLongitude), "123", Combo(id::Direction));
         QCOMPARE(m_prompts.TakeMessages(), QStringList());
         QCOMPARE(Record(2).longitude, std::uint16_t(123));
+
+        // The exchange runs over the pages in one order, shown or not: the first bad field of
+        // it is reported.
+        Edit(id::LocalLatitude)->setText(QStringLiteral("901"));
+        Edit(id::HighFreq)->setText(QStringLiteral("20001"));
+        for (const auto& [field, message] :
+             {std::pair{id::HighFreq, "Please enter an integer between 0 and 20000."},
+              {id::LocalLatitude, "Please enter an integer between 0 and 900."}}) {
+            QVERIFY(!W().ReadView());
+            QCOMPARE(m_prompts.TakeMessages(), QStringList({message}));
+            Edit(field)->setText(QStringLiteral("0"));
+        }
+        QVERIFY(W().ReadView());
     }
 
     void lnbTypePresetsAreShownNotStored() {
