@@ -16,6 +16,11 @@ CEditorPage::CEditorPage(Pane pane, const Context& context, QWidget* window)
       m_guard(context.guard), m_exchange(context.exchange) {
     hide();
     BuildPane(pane, this, m_controls);
+    for (QWidget* control : std::as_const(m_controls)) {
+        if (control->parentWidget() == this && qobject_cast<QLabel*>(control) == nullptr) {
+            m_editControls.push_back(control);
+        }
+    }
 }
 
 CFieldEdit* CEditorPage::Edit(int id) const {
@@ -27,11 +32,8 @@ CDropDownCombo* CEditorPage::Combo(int id) const {
 }
 
 void CEditorPage::EnableEditControls(bool on) {
-    for (QWidget* control : std::as_const(m_controls)) {
-        if (control != this && qobject_cast<QLabel*>(control) == nullptr &&
-            control->parentWidget() == this) {
-            control->setEnabled(on);
-        }
+    for (QWidget* control : m_editControls) {
+        control->setEnabled(on);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class CDropDownCombo;
 class CFieldEdit;
@@ -99,5 +100,7 @@ protected:
 
 private:
     QHash<int, QWidget*> m_controls;
+    // Every control but the labels; "Add TP" lies outside the page and is left alone.
+    std::vector<QWidget*> m_editControls;
     QLineEdit* m_refused = nullptr;
 };
