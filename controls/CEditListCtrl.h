@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/CellEditHost.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTableWidget>
@@ -10,19 +12,11 @@ class CInPlaceCombo;
 class CNumEdit;
 class UserPrompts;
 
-// What an in-place editor reports when its edit ends: the cell and the text that ends the edit
-// (the cell's old text when the edit was cancelled).
-struct CellEditRecord {
-    int row;
-    int column;
-    QString text;
-};
-
 // A report-view list whose cells are edited in place: combo columns get CInPlaceCombo, read-only
 // columns only select their row, every other column gets CNumEdit. A plain click into the focused
 // row opens the column's editor; when the editor ends, the list writes its text into the cell and
 // then emits cellEdited.
-class CEditListCtrl : public QTableWidget {
+class CEditListCtrl : public QTableWidget, private CellEditHost {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CEditListCtrl)
 
@@ -44,7 +38,6 @@ public:
     void SetEditChars(const QString& chars, int column); // column -1: every column
     void SetComboVScroll(bool on);
 
-
     // The cell under a point in viewport coordinates; both ends of a column's range belong to it.
     bool HitTestCell(const QPoint& point, int* row, int* column) const;
     // The cell's rectangle in viewport coordinates, after scrolling it into view horizontally.
@@ -57,7 +50,8 @@ public:
     void EditCell(int row, int column);
 
 signals:
-    // Before a combo cell is edited: column of the cell about to be edited, an empty list the receiver fills
+    // Before a combo cell is edited: column of the cell about to be edited, an empty list the
+    // receiver fills
     void getCellChoices(int column, QStringList* choices);
     // After an edit ended: the list's control id (its dynamic property "controlId", an int) and the
     // record, emitted after the text has been written into the cell
@@ -73,12 +67,11 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    friend class CInPlaceEdit; // reports the end of an edit
-
+    QTableView* EditView() override { return this; }
+    // The editors' end-of-edit report: write the cell, then tell the parent.
+    void OnEndLabelEdit(const CellEditRecord& record) override;
     bool IsComboColumn(int column) const;
     bool IsReadOnlyColumn(int column) const;
-    // The editors' end-of-edit report: write the cell, then tell the parent.
-    void OnEndLabelEdit(const CellEditRecord& record);
     void TakeFocusForScroll();
     QRect RowBounds(int row) const;
 

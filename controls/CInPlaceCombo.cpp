@@ -1,7 +1,5 @@
 #include "controls/CInPlaceCombo.h"
 
-#include "controls/CEditListCtrl.h"
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -38,7 +36,7 @@ CInPlaceCombo::~CInPlaceCombo() {
     }
 }
 
-bool CInPlaceCombo::BeginEdit(quint32 style, const QRect& rect, CEditListCtrl* parent, int id,
+bool CInPlaceCombo::BeginEdit(quint32 style, const QRect& rect, CellEditHost* parent, int id,
                               int row, int column, const QStringList& choices,
                               const QString& text) {
     if (parent == nullptr) {
@@ -50,7 +48,7 @@ bool CInPlaceCombo::BeginEdit(quint32 style, const QRect& rect, CEditListCtrl* p
 
     // The closed field covers the cell; the rest of the rectangle is room for the dropped list,
     // one spare row included.
-    const int rowHeight = std::max(1, std::min(rect.height(), parent->rowHeight(row)));
+    const int rowHeight = std::max(1, std::min(rect.height(), parent->EditView()->rowHeight(row)));
     setGeometry(rect.x(), rect.y(), rect.width(), rowHeight);
     setMaxVisibleItems(std::max(1, (rect.height() - rowHeight) / rowHeight - 1));
     Qt::ScrollBarPolicy policy = Qt::ScrollBarAlwaysOff;

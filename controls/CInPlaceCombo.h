@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QStringList>
 
-class CEditListCtrl;
+class CellEditHost;
 
 // The drop-down list that CEditListCtrl places over a cell of a combo column. One object serves
 // the whole process; it is placed into a list for each edit and taken out again by a deferred
@@ -25,7 +25,7 @@ public:
     ~CInPlaceCombo() override;
 
     // rect is in the list viewport's coordinates and includes the room for the dropped list.
-    bool BeginEdit(quint32 style, const QRect& rect, CEditListCtrl* parent, int id, int row,
+    bool BeginEdit(quint32 style, const QRect& rect, CellEditHost* parent, int id, int row,
                    int column, const QStringList& choices, const QString& text);
 
     QStringList Choices() const { return m_choices; }

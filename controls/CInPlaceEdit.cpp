@@ -1,12 +1,10 @@
 #include "controls/CInPlaceEdit.h"
 
-#include "controls/CEditListCtrl.h"
 #include "controls/ControlIds.h"
 
 CInPlaceEdit::~CInPlaceEdit() = default;
 
-void CInPlaceEdit::BeginCell(CEditListCtrl* list, int id, int row, int column,
-                             const QString& text) {
+void CInPlaceEdit::BeginCell(CellEditHost* host, int id, int row, int column, const QString& text) {
     if (m_editing) {
         EndEdit();
     }
@@ -15,11 +13,12 @@ void CInPlaceEdit::BeginCell(CEditListCtrl* list, int id, int row, int column,
     m_column = column;
     m_cancelled = false;
     m_startText = text;
-    m_list = list;
+    m_host = host;
+    m_view = host->EditView();
     m_editing = true;
     SetControlId(m_window, id);
-    if (m_window->parentWidget() != list->viewport()) {
-        m_window->setParent(list->viewport());
+    if (m_window->parentWidget() != m_view->viewport()) {
+        m_window->setParent(m_view->viewport());
     }
 }
 
@@ -30,8 +29,8 @@ void CInPlaceEdit::EndEdit() {
     m_editing = false;
     const quint64 edit = m_edit;
     const CellEditRecord record{m_row, m_column, m_cancelled ? m_startText : EditText()};
-    if (CEditListCtrl* list = m_list.data()) {
-        list->OnEndLabelEdit(record);
+    if (m_view != nullptr) {
+        m_host->OnEndLabelEdit(record);
     }
     // The window goes only after the report has been handled.
     QMetaObject::invokeMethod(
@@ -39,8 +38,8 @@ void CInPlaceEdit::EndEdit() {
 }
 
 void CInPlaceEdit::FocusToParent() {
-    if (CEditListCtrl* list = m_list.data()) {
-        list->setFocus(Qt::OtherFocusReason);
+    if (QTableView* view = m_view.data()) {
+        view->setFocus(Qt::OtherFocusReason);
     } else {
         EndEdit();
     }
@@ -52,5 +51,6 @@ void CInPlaceEdit::Close(quint64 edit) {
     }
     BeforeClose();
     m_window->setParent(nullptr);
-    m_list = nullptr;
+    m_view = nullptr;
+    m_host = nullptr;
 }

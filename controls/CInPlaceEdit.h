@@ -1,9 +1,11 @@
 #pragma once
 
+#include "controls/CellEditHost.h"
+
 #include <QPointer>
 #include <QString>
+#include <QTableView>
 
-class CEditListCtrl;
 class QWidget;
 
 // What the two in-place editors share: the cell being edited, and the end of an edit, which
@@ -12,7 +14,7 @@ class QWidget;
 // edit.
 class CInPlaceEdit {
 public:
-    bool HasWindow() const { return m_list != nullptr; } // placed for an edit, not closed yet
+    bool HasWindow() const { return m_view != nullptr; } // placed for an edit, not closed yet
     bool IsEditing() const { return m_editing; }         // the end has not been reported yet
     int Row() const { return m_row; }
     int Column() const { return m_column; }
@@ -27,13 +29,13 @@ protected:
 
     // Takes the cell and places the window into the list's viewport. An edit still open (started
     // again without losing the focus) gets its report first.
-    void BeginCell(CEditListCtrl* list, int id, int row, int column, const QString& text);
+    void BeginCell(CellEditHost* host, int id, int row, int column, const QString& text);
     // Reports the end once: the start text when cancelled, the editor's text otherwise.
     void EndEdit();
     // Enter and Escape hand the focus back to the list, which ends the edit.
     void FocusToParent();
     void Cancel() { m_cancelled = true; }
-    CEditListCtrl* List() const { return m_list.data(); }
+    QTableView* List() const { return m_view.data(); }
     quint64 EditNumber() const { return m_edit; }
 
     virtual QString EditText() const = 0;
@@ -43,7 +45,9 @@ private:
     void Close(quint64 edit);
 
     QWidget* const m_window;
-    QPointer<CEditListCtrl> m_list;
+    CellEditHost* m_host = nullptr;
+    // Watches the host's view: a list deleted during an edit gets no report.
+    QPointer<QTableView> m_view;
     int m_row = -1;
     int m_column = -1;
     bool m_cancelled = false;

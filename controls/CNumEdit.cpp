@@ -1,6 +1,5 @@
 #include "controls/CNumEdit.h"
 
-#include "controls/CEditListCtrl.h"
 #include "controls/UserPrompts.h"
 
 #include <QAction>
@@ -71,7 +70,7 @@ CNumEdit::~CNumEdit() {
     }
 }
 
-bool CNumEdit::BeginEdit(const QRect& rect, CEditListCtrl* parent, int id, int row, int column,
+bool CNumEdit::BeginEdit(const QRect& rect, CellEditHost* parent, int id, int row, int column,
                          const QString& chars, const QString& text, int charsColumn) {
     if (parent == nullptr) {
         return false;

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QRect>
 
-class CEditListCtrl;
+class CellEditHost;
 class UserPrompts;
 
 // The single-line edit that CEditListCtrl places over a cell of a text column. It accepts only
@@ -25,7 +25,7 @@ public:
 
     // rect is the cell's rectangle in the list viewport's coordinates; chars applies to the
     // column when charsColumn is -1 or the column itself.
-    bool BeginEdit(const QRect& rect, CEditListCtrl* parent, int id, int row, int column,
+    bool BeginEdit(const QRect& rect, CellEditHost* parent, int id, int row, int column,
                    const QString& chars, const QString& text, int charsColumn);
     // Stops typing and pasting from making the text longer than chars; the text already there
     // stays whole. Negative: no limit.

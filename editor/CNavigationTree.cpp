@@ -1,6 +1,7 @@
 #include "editor/CNavigationTree.h"
 
 #include "editor/CSatelliteNode.h"
+#include "res/AppIcon.h"
 
 namespace {
 
@@ -17,14 +18,7 @@ CNavigationTree::CNavigationTree(QWidget* parent) : QTreeWidget(parent) {
 }
 
 void CNavigationTree::BuildTree(const MeterImage& image) {
-    QList<QIcon> images;
-    for (const char* file : {":/icons/root.png", ":/icons/system.png", ":/icons/position.png",
-                             ":/icons/satellite.png"}) {
-        // With its size given, the image is read only when first drawn.
-        QIcon icon;
-        icon.addFile(QString::fromLatin1(file), QSize(16, 16));
-        images << icon;
-    }
+    const QList<QIcon> images = TreeIcons();
     const auto add = [&images](QTreeWidgetItem* item, const QString& label, int icon, int data) {
         item->setText(0, label);
         item->setIcon(0, images.value(icon));

@@ -1,23 +1,17 @@
 #include "editor/CSatelliteNode.h"
 
+#include "editor/CNavigationTree.h"
 #include "model/Geomagnetism.h"
 #include "model/LookAngles.h"
 
 #include <QDate>
-
-namespace {
-
-constexpr int kSlotDataStep = 20; // the node of slot i carries 20 * (i + 1)
-
-} // namespace
 
 CSatelliteNode::CSatelliteNode(QTreeWidgetItem* parent, const MeterImage& image)
     : QTreeWidgetItem(parent), m_image(image) {}
 
 QVariant CSatelliteNode::data(int column, int role) const {
     if (role == Qt::ToolTipRole && column == 0) {
-        const int slot = QTreeWidgetItem::data(0, Qt::UserRole).toInt() / kSlotDataStep - 1;
-        return PointingHintText(m_image, slot);
+        return PointingHintText(m_image, CNavigationTree::SlotOfNode(this));
     }
     return QTreeWidgetItem::data(column, role);
 }

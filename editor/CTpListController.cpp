@@ -16,10 +16,8 @@
 #include <algorithm>
 
 CTpListController::CTpListController(CEditListCtrl* list, MeterDocument& document,
-                                     UserPrompts& prompts, const std::int8_t& curSat,
-                                     QWidget* window)
-    : QObject(list), m_list(list), m_document(document), m_prompts(prompts), m_curSat(curSat),
-      m_window(window) {
+                                     UserPrompts& prompts, QWidget* window)
+    : QObject(list), m_list(list), m_document(document), m_prompts(prompts), m_window(window) {
     m_list->setHorizontalHeader(new CPlainHeader(Qt::Horizontal, m_list));
     m_list->setColumnCount(4);
     m_list->setHorizontalHeaderLabels({QStringLiteral("No"), QStringLiteral("Freq"),
@@ -107,10 +105,10 @@ void CTpListController::SelectRow(int row) {
 bool CTpListController::InsertOffered() const {
     const SettingsBlock& block = m_document.Image().settingsBlock;
     // Only while the list mirrors a slot in use; an emptied list has no rows to count on.
-    if (m_curSat < 0 || m_listSlot != m_curSat || m_curSat >= UsedSlots(block)) {
+    if (m_slot < 0 || m_listSlot != m_slot || m_slot >= UsedSlots(block)) {
         return false;
     }
-    const SatelliteRecord& record = block.satellites[static_cast<std::size_t>(m_curSat)];
+    const SatelliteRecord& record = block.satellites[static_cast<std::size_t>(m_slot)];
     const int used = UsedTps(record);
     return record.tpCount < kMaxTps && m_listRow <= used - 1 && m_list->rowCount() == used;
 }
@@ -138,14 +136,14 @@ void CTpListController::OnTpInsert() {
     m_list->insertRow(row);
     SetRow(row, kFreshTp);
     SelectRow(row);
-    m_document.InsertTp(m_curSat, row);
+    m_document.InsertTp(m_slot, row);
     RenumberRows(row + 1);
     emit edited();
 }
 
 void CTpListController::OnTpDelete() {
     const int row = m_listRow;
-    if (m_curSat < 0 || row < 0 || m_listSlot != m_curSat || row >= m_list->rowCount()) {
+    if (m_slot < 0 || row < 0 || m_listSlot != m_slot || row >= m_list->rowCount()) {
         return;
     }
     m_list->removeRow(row);
@@ -154,7 +152,7 @@ void CTpListController::OnTpDelete() {
         SelectRow(select);
         RenumberRows(select);
     }
-    m_document.DeleteTp(m_curSat, row);
+    m_document.DeleteTp(m_slot, row);
     emit edited();
 }
 
@@ -174,12 +172,12 @@ void CTpListController::OnGetCellChoices(int column, QStringList* choices) {
 }
 
 void CTpListController::OnCellEdited(int listId, const CellEditRecord& record) {
-    if (listId != EditorId::TpList || m_curSat < 0 || m_listSlot != m_curSat || record.row < 0 ||
+    if (listId != EditorId::TpList || m_slot < 0 || m_listSlot != m_slot || record.row < 0 ||
         record.row >= m_list->rowCount()) {
         return;
     }
     const SatelliteRecord& satellite =
-        m_document.Image().settingsBlock.satellites[static_cast<std::size_t>(m_curSat)];
+        m_document.Image().settingsBlock.satellites[static_cast<std::size_t>(m_slot)];
     if (record.row >= UsedTps(satellite)) {
         return;
     }
@@ -204,7 +202,7 @@ void CTpListController::OnCellEdited(int listId, const CellEditRecord& record) {
             return;
         }
         // Five digits can exceed the 16-bit field: its largest value is stored and shown.
-        stored = m_document.SetTpNumber(m_curSat, record.row, column, value);
+        stored = m_document.SetTpNumber(m_slot, record.row, column, value);
         if (value > stored) {
             showStored();
         }
@@ -214,7 +212,7 @@ void CTpListController::OnCellEdited(int listId, const CellEditRecord& record) {
         storeNumber(TpNumber::Frequency, tp.frequency);
         break;
     case 2:
-        m_document.SetTpPolarization(m_curSat, record.row, record.text.toStdString());
+        m_document.SetTpPolarization(m_slot, record.row, record.text.toStdString());
         break;
     case 3:
         storeNumber(TpNumber::SymbolRate, tp.symbolRate);

@@ -5,8 +5,6 @@
 #include <QObject>
 #include <QStringList>
 
-#include <cstdint>
-
 class CEditListCtrl;
 class MeterDocument;
 class QAction;
@@ -22,9 +20,12 @@ class CTpListController final : public QObject {
     Q_DISABLE_COPY_MOVE(CTpListController)
 
 public:
-    // curSat: the window's slot on screen, read at each command.
     CTpListController(CEditListCtrl* list, MeterDocument& document, UserPrompts& prompts,
-                      const std::int8_t& curSat, QWidget* window);
+                      QWidget* window);
+
+    // The window's current slot, which the commands change; -1 for none. The rows change only
+    // through Fill and Clear.
+    void SetSlot(int slot) { m_slot = slot; }
 
     void Clear();
     // The rows of the slot's transponders; the first row becomes current.
@@ -56,7 +57,7 @@ private:
     CEditListCtrl* m_list;
     MeterDocument& m_document;
     UserPrompts& m_prompts;
-    const std::int8_t& m_curSat;
+    int m_slot = -1;
     QWidget* m_window;
     QWidget* m_viewport = nullptr;
     // The slot whose transponders the list shows, -1 while it is empty.

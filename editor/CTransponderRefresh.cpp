@@ -1,11 +1,12 @@
 #include "editor/CTransponderRefresh.h"
 
 #include "controls/FileMessages.h"
-#include "editor/CEditorDlg.h"
-#include "editor/CNavigationTree.h"
+#include "controls/UserPrompts.h"
 #include "editor/CRefreshPreviewDlg.h"
+#include "editor/CWindowPrompts.h"
 #include "import/ImportMessages.h"
 #include "import/TransponderRefresh.h"
+#include "model/MeterDocument.h"
 
 namespace {
 
@@ -23,38 +24,31 @@ QString FailureText(TableImportResult result, const QString& path) {
 
 } // namespace
 
-void CTransponderRefresh::Run() {
-    CEditorDlg& w = m_window;
-    // The table is matched against what is stored: a number being typed counts.
-    w.CommitFocusedField();
-    const QString path = w.m_prompts.OpenFileName(&w, kTableFilter);
+bool CTransponderRefresh::Run() {
+    const QString path = m_prompts.OpenFileName(m_window, kTableFilter);
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     std::vector<RefreshMatch> matches;
     const TableImportResult result =
-        MatchTransponderRefresh(LocalPath(path), w.m_document.Image().settingsBlock, matches);
+        MatchTransponderRefresh(LocalPath(path), m_document.Image().settingsBlock, matches);
     if (result != TableImportResult::Done) {
-        w.m_prompts.Message(&w, FailureText(result, path));
-        return;
+        m_prompts.Message(m_window, FailureText(result, path));
+        return false;
     }
     if (matches.empty()) {
-        w.m_prompts.Message(&w, kNothingToUpdate);
-        return;
+        m_prompts.Message(m_window, kNothingToUpdate);
+        return false;
     }
-    CRefreshPreviewDlg preview(w.m_document.Image().settingsBlock, matches, &w);
+    CRefreshPreviewDlg preview(m_document.Image().settingsBlock, matches, m_window);
     const bool accepted = preview.exec() == QDialog::Accepted;
-    CWindowPrompts::Reactivate(&w);
+    CWindowPrompts::Reactivate(m_window);
     const std::vector<std::size_t> checked = preview.CheckedLines();
     if (!accepted || checked.empty()) {
-        return;
+        return false;
     }
-    CEditorDlg::Operation operation(w);
     for (const std::size_t line : checked) {
-        w.m_document.SetTransponders(matches[line].slot, matches[line].transponders);
+        m_document.SetTransponders(matches[line].slot, matches[line].transponders);
     }
-    // Names and positions stay, so the tree keeps its labels; the TP list shows the new rows.
-    if (w.m_tree->SelectedNode() != nullptr) {
-        w.OnTreeSelectionChanged();
-    }
+    return true;
 }

@@ -2,24 +2,21 @@
 
 #include <QHash>
 
-#include <span>
-
-class QButtonGroup;
+class QGroupBox;
 class QWidget;
 
+// The panes of the window's right side; each one is a group box with its rows.
 enum class Pane { Satellite, Tp, LocalPosition, SystemSetting };
 
-struct EditorControls {
-    QHash<int, QWidget*> byId;
-    QButtonGroup* beep = nullptr;
-    QButtonGroup* backlight = nullptr;
-};
+// Creates the controls around the panes (the tree, the TP list and the buttons) at their places
+// in dialog units, each tagged with its layout id, and sizes the window. The library's entry
+// "Load Sat" is created hidden.
+QHash<int, QWidget*> CreateFrameControls(QWidget* window);
 
-// Creates every control of the editor window at its place in dialog units, each tagged with
-// its layout id, and sizes the window. The library's entry "Load Sat" is created hidden.
-EditorControls CreateEditorControls(QWidget* window);
+// Places the pane's group box `box` (a child of the window) and creates its labels and
+// controls inside it, tagged with their ids and added to `controls`. The TP pane's "Add TP"
+// lies outside its box and is made a child of the window.
+void BuildPane(Pane pane, QGroupBox* box, QHash<int, QWidget*>& controls);
 
-// The controls a pane shows and hides together.
-std::span<const int> PaneControlIds(Pane pane);
-// The editing controls of all panes, switched on and off together.
-std::span<const int> EditControlIds();
+// The pane that holds the control with this id, or false for a control of the frame.
+bool PaneOfControl(int id, Pane& pane);

@@ -1,5 +1,12 @@
 #include "res/AppIcon.h"
 
+#include "res/TreeIcons.h"
+
+#include <QImage>
+#include <QPixmap>
+
+#include <cstring>
+
 static void InitResources() {
     Q_INIT_RESOURCE(orvex);
 }
@@ -24,4 +31,19 @@ QIcon AppIcon() {
         return built;
     }();
     return icon;
+}
+
+QList<QIcon> TreeIcons() {
+    QList<QIcon> icons;
+    for (const TreeIconTable& table : kTreeIconTables) {
+        QImage image(kTreeIconSize, kTreeIconSize, QImage::Format_ARGB32);
+        for (int y = 0; y < kTreeIconSize; ++y) {
+            for (int x = 0; x < kTreeIconSize; ++x) {
+                const char* key = std::strchr(kTreeIconKeys, table.rows[y][x]);
+                image.setPixel(x, y, table.colours[key - kTreeIconKeys]);
+            }
+        }
+        icons << QIcon(QPixmap::fromImage(image));
+    }
+    return icons;
 }

@@ -1,6 +1,7 @@
 // Draws orvex's icons with QPainter and writes them as PNG files into the given folder.
 // The PNGs are committed under res/icons; run this again only to change the drawings:
 //   cmake --build build --target orvex_make_icons && build/tools/orvex_make_icons res/icons
+// The tree's four icons are compiled in as tables: tools/icon_table.py writes them afresh.
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>

@@ -9,6 +9,7 @@
 #include "editor/EditorIds.h"
 
 #include "editor/CSkyView.h"
+#include "editor/RefreshGuard.h"
 #include "model/DefaultSatellites.h"
 #include "tests/support/TextFit.h"
 
@@ -29,6 +30,7 @@ private slots:
     void everyKindOfChangeIsOneStep_data();
     void everyKindOfChangeIsOneStep();
     void nothingChangedMakesNoStep();
+    void refreshGuardEndsOneStepAtTheOutermost();
     void typingKeepsTheKeysUntilItIsCommitted();
     void historyAcrossOpenAndSave();
     void windowMenuOffersWhatCanBeDone();
@@ -229,6 +231,35 @@ void TestEditorUndo::nothingChangedMakesNoStep() {
     PickEntry(Combo(id::Tone22k), Block().satellites[1].tone22k);
     Tree(W())->setFocus();
     QVERIFY(!document.CanUndo());
+}
+
+// Commits check the guard; only the outermost holder of a user change ends a step, once.
+void TestEditorUndo::refreshGuardEndsOneStepAtTheOutermost() {
+    using Step = RefreshGuard::Step;
+    int steps = 0;
+    RefreshGuard guard([&steps] { ++steps; });
+    // outer scope, inner scope, whether EndStep is asked inside, the steps made
+    const std::tuple<Step, Step, bool, int> cases[] = {{Step::End, Step::Keep, false, 1},
+                                                       {Step::End, Step::End, true, 1},
+                                                       {Step::Keep, Step::End, true, 0},
+                                                       {Step::Keep, Step::Keep, false, 0}};
+    for (const auto& [outer, inner, ask, made] : cases) {
+        steps = 0;
+        {
+            const RefreshGuard::Scope first(guard, outer);
+            {
+                const RefreshGuard::Scope second(guard, inner);
+                if (ask) {
+                    guard.EndStep();
+                }
+            }
+            QVERIFY(guard.Refreshing());
+        }
+        QVERIFY(!guard.Refreshing());
+        QCOMPARE(steps, made);
+    }
+    guard.EndStep();
+    QCOMPARE(steps, 1);
 }
 
 void TestEditorUndo::typingKeepsTheKeysUntilItIsCommitted() {

@@ -163,13 +163,43 @@ private slots:
                      QStringLiteral("Satellite: 3"));
             QCOMPARE(W().m_curSat, std::int8_t(current));
         }
-        Show(5);
-        QVERIFY(Edit(id::Name)->isEnabled());
-        // The label decides before the item data: a satellite named "TP List" acts like the root.
-        TypeAndLeave(Edit(id::Name), "TP List", Tree(W()));
-        Show(4);
-        Show(5);
-        QVERIFY(W().m_curSat == 4 && !Edit(id::Name)->isEnabled());
+        // The node's code decides, never its label: a satellite named like another node is
+        // shown and edited as a satellite when its node is selected again.
+        const std::array names = {"TP List", "Satellite List", "Kavra-Q4", "Local Position",
+                                  "System Setting"};
+        for (int slot = 0; slot < int(names.size()); ++slot) {
+            const QString name = QString::fromLatin1(names[slot]);
+            Show(slot);
+            TypeAndLeave(Edit(id::Name), name, Tree(W()));
+            const QString stored = name.left(int(kMaxNameChars));
+            QCOMPARE(QString::fromStdString(NameText(Record(slot))) + "|" +
+                         SlotNode(W(), slot)->text(0),
+                     stored + "|" + stored);
+            // The field cuts the longer ones; their label is given in full all the same.
+            SlotNode(W(), slot)->setText(0, name);
+            Show(5);
+            Show(slot);
+            QVERIFY(W().Control(id::SatellitePane)->isVisible() && Edit(id::Name)->isEnabled());
+            QCOMPARE(W().m_curSat, std::int8_t(slot));
+            TypeAndLeave(Edit(id::SatLongitude), QString::number(100 + slot), Tree(W()));
+            QCOMPARE(Record(slot).longitude, std::uint16_t(100 + slot));
+        }
+    }
+
+    // The tree's icons are tables in code, given to Qt without an image reader; each shows its
+    // drawing pixel for pixel.
+    void treeIconsShowTheirDrawings() {
+        const std::pair<QTreeWidgetItem*, const char*> icons[] = {{Root(W()), "root"},
+                                                                  {Root(W())->child(0), "system"},
+                                                                  {Root(W())->child(1), "position"},
+                                                                  {SatelliteList(W()), "satellite"},
+                                                                  {SlotNode(W(), 19), "satellite"}};
+        for (const auto& [node, file] : icons) {
+            const QImage drawing(QStringLiteral(ORVEX_ICON_DIR "/%1.png").arg(file));
+            QVERIFY(!drawing.isNull());
+            QCOMPARE(node->icon(0).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+                     drawing.convertToFormat(QImage::Format_ARGB32));
+        }
     }
 
     void longitudeClampsAndRefusesEmpty() {
@@ -193,6 +223,44 @@ private slots:
         QCOMPARE(m_prompts.TakeMessages(),
                  QStringList({"Please enter an integer between 0 and 900."}));
         QCOMPARE(Block().localPosition.latitude, std::uint16_t{900});
+    }
+
+    // Every control of the layout answers to its id, also those of pages not shown yet; the
+    // TP pane stays hidden and takes no part in a commit, whatever its fields hold.
+    void layoutIdsAndTheExchangeOverThePages() {
+        const int ids[] = {
+            id::SatellitePane,     id::Name,       id::PositionType,      id::TpPane,
+            id::TpPolarity,        id::TpFreq,     id::TpSymbolRate,      id::AddTp,
+            id::LocalPositionPane, id::Hemisphere, id::SystemSettingPane, id::BacklightOn,
+            id::LanguageLabel,     id::LoadSat};
+        for (int control : ids) {
+            QWidget* widget = W().Control(control);
+            QVERIFY2(widget != nullptr, qPrintable(QString::number(control)));
+            QCOMPARE(widget->property("controlId").toInt(), control);
+        }
+        QVERIFY(W().Control(12345) == nullptr);
+        Show(2);
+        for (int control : {id::TpPane, id::TpFreq, id::AddTp, id::LoadSat}) {
+            QVERIFY(!W().Control(control)->isVisible());
+        }
+        Edit(id::TpFreq)->setText(QString());
+        Edit(id::TpSymbolRate)->setText(QStringLiteral("99999999999"));
+        TypeAndLeave(Edit(id::SatLongitude), "123", Combo(id::Direction));
+        QCOMPARE(m_prompts.TakeMessages(), QStringList());
+        QCOMPARE(Record(2).longitude, std::uint16_t(123));
+
+        // The exchange runs over the pages in one order, shown or not: the first bad field of
+        // it is reported.
+        Edit(id::LocalLatitude)->setText(QStringLiteral("901"));
+        Edit(id::HighFreq)->setText(QStringLiteral("20001"));
+        for (const auto& [field, message] :
+             {std::pair{id::HighFreq, "Please enter an integer between 0 and 20000."},
+              {id::LocalLatitude, "Please enter an integer between 0 and 900."}}) {
+            QVERIFY(!W().ReadView());
+            QCOMPARE(m_prompts.TakeMessages(), QStringList({message}));
+            Edit(field)->setText(QStringLiteral("0"));
+        }
+        QVERIFY(W().ReadView());
     }
 
     void lnbTypePresetsAreShownNotStored() {
