@@ -7,6 +7,7 @@
 #include "editor/CNavigationTree.h"
 #include "editor/CPaneView.h"
 #include "editor/CSatelliteNode.h"
+#include "editor/CSettingsCheck.h"
 #include "editor/CSkyView.h"
 #include "editor/CSlotOperations.h"
 #include "editor/CTpListController.h"
@@ -75,6 +76,9 @@ CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
     m_tpList = new CTpListController(static_cast<CEditListCtrl*>(Control(EditorId::TpList)),
                                      m_document, m_prompts, m_curSat, this);
     connect(m_tpList, &CTpListController::edited, this, &CEditorDlg::CommitStep);
+    m_settingsCheck = new CSettingsCheck(
+        m_document.Image(), *m_tree, *static_cast<CEditListCtrl*>(Control(EditorId::TpList)), this);
+    connect(m_settingsCheck, &CSettingsCheck::aboutToSelect, this, &CEditorDlg::CommitFocusedField);
     m_panes->m_satLongitudeEdit->installEventFilter(this);
     // The undo keys reach the window while no field holds typing of its own.
     qApp->installEventFilter(this);
@@ -150,6 +154,7 @@ void CEditorDlg::ConnectCommits() {
     }
     shortcut(redo, [this] { OnUndoKey(true); });
     shortcut({QKeySequence(Qt::Key_F9)}, [this] { OnSkyView(); });
+    shortcut({QKeySequence(Qt::Key_F7)}, [this] { OnCheckSettings(); });
     shortcut(QKeySequence::keyBindings(QKeySequence::Open),
              [this] { PressButton(EditorId::Open); });
     shortcut(QKeySequence::keyBindings(QKeySequence::Save),
@@ -166,6 +171,10 @@ void CEditorDlg::BuildWindowMenu() {
     m_windowMenu->addAction(QStringLiteral("Satellite &Library..."), this, &CEditorDlg::OnLoadSat);
     m_windowMenu->addAction(QStringLiteral("Sky &View..."), this, &CEditorDlg::OnSkyView)
         ->setShortcut(Qt::Key_F9); // shown in the menu; the window's shortcut runs it
+    QAction* check = m_windowMenu->addAction(QStringLiteral("&Check Settings..."), this,
+                                             &CEditorDlg::OnCheckSettings);
+    check->setShortcut(Qt::Key_F7);
+    check->setShortcutVisibleInContextMenu(true);
     m_windowMenu->addSeparator();
     QAction* about = m_windowMenu->addAction(QStringLiteral("&About orvex..."), this,
                                              &CEditorDlg::aboutRequested);
@@ -301,6 +310,7 @@ void CEditorDlg::RefreshViews() {
     if (m_skyView != nullptr) {
         m_skyView->Refresh(m_curSat);
     }
+    m_settingsCheck->Refresh(m_curSat);
 }
 
 void CEditorDlg::OnSkyView() {
@@ -317,6 +327,10 @@ void CEditorDlg::OnSkyView() {
     }
     m_skyView->Refresh(m_curSat);
     m_skyView->Open();
+}
+
+void CEditorDlg::OnCheckSettings() {
+    m_settingsCheck->OpenWindow();
 }
 
 void CEditorDlg::OnFieldLeft(QWidget* field) {

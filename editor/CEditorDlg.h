@@ -14,6 +14,7 @@ class CDropDownCombo;
 class CFieldEdit;
 class CNavigationTree;
 class CPaneView;
+class CSettingsCheck;
 class CSkyView;
 class CSlotOperations;
 class CTpListController;
@@ -64,6 +65,8 @@ public:
     // "Sky View": opens the chart window, or raises it.
     void OnSkyView();
     CSkyView* SkyView() const { return m_skyView; }
+    // "Check Settings...": opens the window of the lock check's findings, or raises it.
+    void OnCheckSettings();
 
     // The slot shown in the Satellite pane and the TP list, -1 for none.
     std::int8_t m_curSat = -1;
@@ -135,6 +138,7 @@ private:
     // The selected node's code when the last step ended: the selection "before" the next one.
     int m_stepSelection = -1;
     CSkyView* m_skyView = nullptr;
+    CSettingsCheck* m_settingsCheck = nullptr;
     QMenu* m_windowMenu = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;

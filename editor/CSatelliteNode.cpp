@@ -14,7 +14,9 @@ CSatelliteNode::CSatelliteNode(QTreeWidgetItem* parent, const MeterImage& image)
 QVariant CSatelliteNode::data(int column, int role) const {
     if (role == Qt::ToolTipRole && column == 0) {
         const int slot = QTreeWidgetItem::data(0, Qt::UserRole).toInt() / kSlotDataStep - 1;
-        return PointingHintText(m_image, slot);
+        const QString finding = QTreeWidgetItem::data(0, kFindingRole).toString();
+        const QString hint = PointingHintText(m_image, slot);
+        return finding.isEmpty() ? hint : hint + QLatin1Char('\n') + finding;
     }
     return QTreeWidgetItem::data(column, role);
 }

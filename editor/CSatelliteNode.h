@@ -9,6 +9,9 @@
 // worked out each time it is asked for, so it always follows the stored positions.
 class CSatelliteNode final : public QTreeWidgetItem {
 public:
+    // A finding of the settings check to show after the pointing hint, empty for none.
+    static constexpr int kFindingRole = Qt::UserRole + 1;
+
     CSatelliteNode(QTreeWidgetItem* parent, const MeterImage& image);
 
     QVariant data(int column, int role) const override;
