@@ -6,15 +6,19 @@
 
 // What would keep the meter from locking on a satellite or transponder with the stored settings.
 enum class LockProblem {
-    NoTransponder,           // a satellite in use with tpCount 0
-    LnbPowerOff,             // lnbPower "OFF": the meter does not feed the LNB
-    BelowHorizon,            // the satellite is below the horizon of the stored site (not checked while the site is 0, 0)
-    UsalsWithoutSite,        // positionType USALS (1) with the site at longitude 0 and latitude 0
-    LnbFrequenciesDiffer,    // a preset type (codes 0-10) whose stored lnbLowFreq/lnbHighFreq differ from its preset
-    SharedSwitchInput,       // same switch type (not "None") and input as another satellite in use more than 5 tenths of a degree away, both "Fixed"
-    UnknownLnbType,          // lnbType above 11
-    OutsideLnbRange,         // the oscillator the meter uses for this frequency does not bring it into 950-2150 MHz
-    ToneBlocksBand,          // only the band that the "22 KHz" setting excludes would receive it
+    NoTransponder, // a satellite in use with tpCount 0
+    LnbPowerOff,   // lnbPower "OFF": the meter does not feed the LNB
+    BelowHorizon,  // the satellite is below the horizon of the stored site (not checked while the
+                   // site is 0, 0)
+    UsalsWithoutSite,     // positionType USALS (1) with the site at longitude 0 and latitude 0
+    LnbFrequenciesDiffer, // a preset type (codes 0-10) whose stored lnbLowFreq/lnbHighFreq differ
+                          // from its preset
+    SharedSwitchInput, // same switch type (not "None") and input as another satellite in use more
+                       // than 5 tenths of a degree away, both "Fixed"
+    UnknownLnbType,    // lnbType above 11
+    OutsideLnbRange,   // the oscillator the meter uses for this frequency does not bring it into
+                       // 950-2150 MHz
+    ToneBlocksBand,    // only the band that the "22 KHz" setting excludes would receive it
     PowerBlocksPolarization, // "18V" with a 'V' transponder, or "13V" with an 'H' one
     SymbolRateOutOfRange,    // outside 2000-45000 kS/s
     DuplicateTransponder     // same frequency and polarization as an earlier row of the slot
