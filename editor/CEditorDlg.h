@@ -109,7 +109,7 @@ private:
     bool ShowFirstSatellite();
     void ShowSelection(int data);
     void CommitStep();
-    // The views that follow the data: the sky chart.
+    // The views that follow the data: the sky chart and the settings check.
     void RefreshViews();
     bool CanCommit() const;
     // Commits the field that has the focus as leaving it would.

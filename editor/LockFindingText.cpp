@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -30,8 +31,13 @@ QString Site(const LocalPosition& site) {
            Degrees(SiteLatitudeDegrees(site), 'N', 'S');
 }
 
+// Files written elsewhere may hold 1 for 'V'; the check counts it as vertical too.
+bool IsVertical(const TpEntry& tp) {
+    return tp.polarization == kVertical || tp.polarization == kAltSecondLetter;
+}
+
 QString Polarization(const TpEntry& tp) {
-    return tp.polarization == kVertical ? QStringLiteral("V") : QStringLiteral("H");
+    return IsVertical(tp) ? QStringLiteral("V") : QStringLiteral("H");
 }
 
 // The oscillators the meter can use for this LNB type, as "9750/10600 MHz".
@@ -161,12 +167,11 @@ QString TransponderText(const SettingsBlock& block, const LockFinding& finding) 
                               "transponder's symbol rate in the SR column.")
             .arg(tp.symbolRate);
     case LockProblem::DuplicateTransponder: {
-        int earlier = 0;
-        while (earlier < finding.row &&
-               !(record.tps[static_cast<std::size_t>(earlier)].frequency == tp.frequency &&
-                 record.tps[static_cast<std::size_t>(earlier)].polarization == tp.polarization)) {
-            ++earlier;
-        }
+        const auto same = [&tp](const TpEntry& other) {
+            return other.frequency == tp.frequency && IsVertical(other) == IsVertical(tp);
+        };
+        const auto first = std::find_if(record.tps.begin(), record.tps.begin() + finding.row, same);
+        const auto earlier = first - record.tps.begin();
         return QStringLiteral("%1 MHz %2 is already TP %3. Delete this row or enter another "
                               "transponder.")
             .arg(tp.frequency)
