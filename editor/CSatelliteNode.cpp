@@ -1,6 +1,9 @@
 #include "editor/CSatelliteNode.h"
 
+#include "model/Geomagnetism.h"
 #include "model/LookAngles.h"
+
+#include <QDate>
 
 namespace {
 
@@ -26,6 +29,9 @@ QString CSatelliteNode::PointingHintText(const MeterImage& image, int slot) {
         return {};
     }
     const SettingsBlock& block = image.settingsBlock;
+    // The compass bearing is for today: the declination drifts by a few tenths a year.
+    const QDate today = QDate::currentDate();
     return QString::fromStdString(
-        PointingHint(block.localPosition, block.satellites[static_cast<std::size_t>(slot)]));
+        PointingHint(block.localPosition, block.satellites[static_cast<std::size_t>(slot)],
+                     DecimalYear(today.year(), today.month(), today.day())));
 }

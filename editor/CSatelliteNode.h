@@ -17,7 +17,8 @@ public:
     QVariant data(int column, int role) const override;
 
     // The orbital position and the look angles of a slot's satellite from the stored dish
-    // position; empty for a slot that does not exist.
+    // position, the compass bearing by today's declination; empty for a slot that does not
+    // exist.
     static QString PointingHintText(const MeterImage& image, int slot);
 
 private:

@@ -1,7 +1,9 @@
 #include "model/LookAngles.h"
 
+#include "model/Geomagnetism.h"
+#include "model/PointingTable.h"
+
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 namespace {
@@ -112,20 +114,48 @@ double SatelliteLongitudeDegrees(const SatelliteRecord& record) {
     return record.direction == kWest ? -degrees : degrees;
 }
 
-std::string PointingHint(const LocalPosition& position, const SatelliteRecord& record) {
-    char text[160];
-    const char letter = record.direction == kWest ? 'W' : 'E';
-    int length = std::snprintf(text, sizeof text, "%u.%u\u00b0 %c", record.longitude / 10u,
-                               record.longitude % 10u, letter);
-    const LookAngles angles =
-        ComputeLookAngles(SiteLongitudeDegrees(position), SiteLatitudeDegrees(position),
-                          SatelliteLongitudeDegrees(record));
+double MotorAngle(double siteLongitude, double siteLatitude, double satelliteLongitude) {
+    constexpr double kMotorOrbitKm = 42164.2;
+    const double dL = Radians(satelliteLongitude - siteLongitude);
+    return Degrees(std::atan2(kMotorOrbitKm * std::sin(dL),
+                              kMotorOrbitKm * std::cos(dL) -
+                                  kEarthRadiusKm * std::cos(Radians(siteLatitude))));
+}
+
+bool TurnsByMotor(const SatelliteRecord& record) {
+    constexpr std::uint8_t kUsals = 1;
+    constexpr std::uint8_t kDiseqc12 = 2;
+    return record.positionType == kUsals || record.positionType == kDiseqc12;
+}
+
+double CompassBearing(double azimuth, double declination) {
+    double bearing = std::fmod(azimuth - declination, 360.0);
+    if (bearing < 0.0) {
+        bearing += 360.0;
+    }
+    // 359.96 shows as 0.0, not 360.0; fmod can also leave 360.0 itself after the addition.
+    return Tenth(bearing) >= 360.0 ? 0.0 : bearing;
+}
+
+std::string PointingHint(const LocalPosition& position, const SatelliteRecord& record,
+                         double decimalYear) {
+    std::string text = std::to_string(record.longitude / 10u) + '.' +
+                       std::to_string(record.longitude % 10u) +
+                       (record.direction == kWest ? "\u00b0 W" : "\u00b0 E");
+    const double siteLongitude = SiteLongitudeDegrees(position);
+    const double siteLatitude = SiteLatitudeDegrees(position);
+    const double satelliteLongitude = SatelliteLongitudeDegrees(record);
+    const LookAngles angles = ComputeLookAngles(siteLongitude, siteLatitude, satelliteLongitude);
     if (!angles.visible) {
-        std::snprintf(text + length, sizeof text - length, "\nbelow the horizon");
-    } else {
-        std::snprintf(text + length, sizeof text - length,
-                      "\nAzimuth: %.1f\u00b0\nElevation: %.1f\u00b0\nLNB skew: %.1f\u00b0",
-                      Tenth(angles.azimuth), Tenth(angles.elevation), Tenth(angles.skew));
+        return text + "\nbelow the horizon";
+    }
+    const double declination = MagneticDeclination(siteLatitude, siteLongitude, decimalYear);
+    text += "\nAzimuth " + TenthText(angles.azimuth) + "\u00b0 true, " +
+            TenthText(CompassBearing(angles.azimuth, declination)) + "\u00b0 by compass";
+    text += "\nElevation " + TenthText(angles.elevation) + "\u00b0";
+    text += "\n" + SkewText(angles.skew);
+    if (TurnsByMotor(record)) {
+        text += "\n" + MotorText(MotorAngle(siteLongitude, siteLatitude, satelliteLongitude));
     }
     return text;
 }

@@ -21,6 +21,20 @@ double SiteLongitudeDegrees(const LocalPosition& position);
 double SiteLatitudeDegrees(const LocalPosition& position);
 double SatelliteLongitudeDegrees(const SatelliteRecord& record);
 
-// The tooltip text, UTF-8: "115.5° E", then either the three angles to a tenth of a degree or
-// "below the horizon".
-std::string PointingHint(const LocalPosition& position, const SatelliteRecord& record);
+// The rotation of a polar-mount motor (USALS, DiSEqC 1.2) from the site's meridian to the
+// satellite, degrees, east positive: atan2(Rs sin(dL), Rs cos(dL) - Re cos(latitude)) with dL
+// the satellite's longitude less the site's, Rs = 42164.2 km and Re = 6378.137 km.
+double MotorAngle(double siteLongitude, double siteLatitude, double satelliteLongitude);
+// Whether the record's positioner is a motor: "USALS" or "DiSEQC1.2".
+bool TurnsByMotor(const SatelliteRecord& record);
+
+// The bearing a compass shows for a true azimuth where magnetic north lies declination degrees
+// east of true north: 0 <= bearing < 360, and never one that shows as 360.0 to a tenth.
+double CompassBearing(double azimuth, double declination);
+
+// The tooltip text, UTF-8, one item a line: "115.5° E", then either "below the horizon" or
+// "Azimuth 158.7° true, 154.2° by compass", "Elevation 31.2°", the skew in words (SkewText) and,
+// for a USALS or DiSEQC1.2 positioner, the motor angle (MotorText). The compass bearing takes
+// the declination at the site on the date decimalYear.
+std::string PointingHint(const LocalPosition& position, const SatelliteRecord& record,
+                         double decimalYear);

@@ -8,15 +8,19 @@
 #include "controls/ControlIds.h"
 #include "model/AtomicFile.h"
 #include "model/DefaultSatellites.h"
+#include "model/Geomagnetism.h"
 #include "model/InputFile.h"
 
+#include <QDate>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <memory>
 
 using namespace editortest;
@@ -339,15 +343,25 @@ private slots:
     }
 
     void hintsFollowTheSatellitePosition() {
-        // A dish in London (0.1 W, 51.5 N) and a satellite at 28.2 E; angles worked out by hand.
+        // A dish in London (0.1 W, 51.5 N) on a motor and a satellite at 28.2 E; angles worked
+        // out by hand. The compass bearing is today's: true azimuth 145.47 less the declination.
         Block().localPosition = {1, kWest, 0, 515, kNorth, 0};
+        Block().satellites[0].positionType = 1; // USALS
         // One transponder a Universal LNB receives, so that no finding follows the hint.
         Block().satellites[0].tpCount = 1;
         Block().satellites[0].tps[0] = {27500, 11494, kHorizontal, 0};
         Show(0);
         TypeAndLeave(Edit(id::SatLongitude), "282", Tree(W()));
-        QCOMPARE(SlotNode(W(), 0)->toolTip(0),
-                 QString::fromUtf8("28.2° E\nAzimuth: 145.5°\nElevation: 25.4°\nLNB skew: -20.8°"));
+        const QRegularExpression hint(QString::fromUtf8(
+            "^28\\.2° E\\nAzimuth 145\\.5° true, (\\d+\\.\\d)° by compass\\nElevation 25\\.4°\\n"
+            "Turn the LNB 20\\.8° counter-clockwise, seen from behind the dish\\n"
+            "Motor 31\\.1° E$"));
+        const QRegularExpressionMatch match = hint.match(SlotNode(W(), 0)->toolTip(0));
+        QVERIFY2(match.hasMatch(), qPrintable(SlotNode(W(), 0)->toolTip(0)));
+        const QDate today = QDate::currentDate();
+        const double declination =
+            MagneticDeclination(51.5, -0.1, DecimalYear(today.year(), today.month(), today.day()));
+        QVERIFY(std::abs(match.captured(1).toDouble() - (145.4715 - declination)) < 0.051);
         TypeAndLeave(Edit(id::SatLongitude), "1155", Tree(W()));
         // The hint's two lines; the check's sentence about the horizon follows them.
         QCOMPARE(SlotNode(W(), 0)->toolTip(0).section('\n', 0, 1),
