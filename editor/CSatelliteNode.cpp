@@ -1,5 +1,6 @@
 #include "editor/CSatelliteNode.h"
 
+#include "editor/LockFindingText.h"
 #include "model/Geomagnetism.h"
 #include "model/LookAngles.h"
 
@@ -17,7 +18,7 @@ CSatelliteNode::CSatelliteNode(QTreeWidgetItem* parent, const MeterImage& image)
 QVariant CSatelliteNode::data(int column, int role) const {
     if (role == Qt::ToolTipRole && column == 0) {
         const int slot = QTreeWidgetItem::data(0, Qt::UserRole).toInt() / kSlotDataStep - 1;
-        const QString finding = QTreeWidgetItem::data(0, kFindingRole).toString();
+        const QString finding = FirstFindingText(m_image.settingsBlock, slot);
         const QString hint = PointingHintText(m_image, slot);
         return finding.isEmpty() ? hint : hint + QLatin1Char('\n') + finding;
     }

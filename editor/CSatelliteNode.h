@@ -5,13 +5,11 @@
 #include <QString>
 #include <QTreeWidgetItem>
 
-// A satellite node of the navigation tree. Its tooltip tells where to point the dish; it is
-// worked out each time it is asked for, so it always follows the stored positions.
+// A satellite node of the navigation tree. Its tooltip tells where to point the dish and what
+// the settings check found first; it is worked out each time it is asked for, so it always
+// follows the stored data.
 class CSatelliteNode final : public QTreeWidgetItem {
 public:
-    // A finding of the settings check to show after the pointing hint, empty for none.
-    static constexpr int kFindingRole = Qt::UserRole + 1;
-
     CSatelliteNode(QTreeWidgetItem* parent, const MeterImage& image);
 
     QVariant data(int column, int role) const override;

@@ -2,12 +2,14 @@
 
 #include "editor/CCheckWindow.h"
 #include "editor/CNavigationTree.h"
-#include "editor/CSatelliteNode.h"
 #include "editor/LockFindingText.h"
 
 #include <QIconEngine>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -53,49 +55,56 @@ CSettingsCheck::CSettingsCheck(const MeterImage& image, CNavigationTree& tree, Q
 }
 
 void CSettingsCheck::Refresh(int listSlot) {
-    m_findings = CheckMeter(m_image.settingsBlock);
+    // Most refreshes follow a selection, which changes nothing that is checked.
+    if (m_generation == 0 || !(m_checkedBlock == m_image.settingsBlock)) {
+        m_findings = CheckMeter(m_image.settingsBlock);
+        m_checkedBlock = m_image.settingsBlock;
+        ++m_generation;
+    }
     MarkTree();
     MarkTpList(listSlot);
     if (m_window != nullptr && m_window->isVisible()) {
-        m_window->ShowFindings(m_image.settingsBlock, m_findings);
+        ShowInWindow();
     }
 }
 
 void CSettingsCheck::MarkTree() {
-    std::array<QString, kMaxSatellites> texts;
+    std::array<bool, kMaxSatellites> marked{};
     for (const LockFinding& finding : m_findings) {
-        QString& text = texts[static_cast<std::size_t>(finding.slot)];
-        if (text.isEmpty()) {
-            const QString sentence = LockFindingText(m_image.settingsBlock, finding);
-            // In the tree the row is not on screen: the tooltip names it.
-            text =
-                finding.row < 0
-                    ? sentence
-                    : QStringLiteral("TP %1: %2").arg(QString::number(finding.row + 1), sentence);
-        }
+        marked[static_cast<std::size_t>(finding.slot)] = true;
     }
     for (std::size_t slot = 0; slot < kMaxSatellites; ++slot) {
         QTreeWidgetItem* node = m_tree.SlotNode(static_cast<int>(slot));
-        if (node == nullptr || texts[slot] == m_nodeTexts[slot]) {
-            continue;
+        if (node != nullptr && marked[slot] != m_marked[slot]) {
+            node->setIcon(0, marked[slot] ? m_markedIcon : m_plainIcon);
+            m_marked[slot] = marked[slot];
         }
-        if (texts[slot].isEmpty() != m_nodeTexts[slot].isEmpty()) {
-            node->setIcon(0, texts[slot].isEmpty() ? m_plainIcon : m_markedIcon);
-        }
-        node->setData(0, CSatelliteNode::kFindingRole, texts[slot]);
-        m_nodeTexts[slot] = texts[slot];
     }
 }
 
 void CSettingsCheck::MarkTpList(int listSlot) {
-    for (int row = 0; row < m_tpList.rowCount(); ++row) {
-        QStringList sentences;
+    if (listSlot < 0 || listSlot >= static_cast<int>(kMaxSatellites)) {
+        return; // the list is empty
+    }
+    // The sentences are made once per slot and check, however often the list is filled again.
+    RowTexts& rowTexts = m_rowTexts[static_cast<std::size_t>(listSlot)];
+    if (rowTexts.generation != m_generation) {
+        rowTexts.generation = m_generation;
+        rowTexts.texts.fill(QString());
         for (const LockFinding& finding : m_findings) {
-            if (finding.slot == listSlot && finding.row == row) {
-                sentences << LockFindingText(m_image.settingsBlock, finding);
+            if (finding.slot == listSlot && finding.row >= 0) {
+                QString& text = rowTexts.texts[static_cast<std::size_t>(finding.row)];
+                text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
+                        LockFindingText(m_image.settingsBlock, finding);
             }
         }
-        const QString text = sentences.join(QLatin1Char('\n'));
+    }
+    // A tooltip is read when it is shown and paints nothing: telling the view of each one made up
+    // most of the cost of a selection change.
+    const QSignalBlocker quiet(m_tpList.model());
+    const int rows = std::min(m_tpList.rowCount(), static_cast<int>(kMaxTps));
+    for (int row = 0; row < rows; ++row) {
+        const QString& text = rowTexts.texts[static_cast<std::size_t>(row)];
         for (int column = 0; column < m_tpList.columnCount(); ++column) {
             QTableWidgetItem* cell = m_tpList.item(row, column);
             if (cell != nullptr && cell->toolTip() != text) {
@@ -105,13 +114,20 @@ void CSettingsCheck::MarkTpList(int listSlot) {
     }
 }
 
+void CSettingsCheck::ShowInWindow() {
+    if (m_shownGeneration != m_generation) {
+        m_window->ShowFindings(m_image.settingsBlock, m_findings);
+        m_shownGeneration = m_generation;
+    }
+}
+
 void CSettingsCheck::OpenWindow() {
     if (m_window == nullptr) {
         // Made on first use, so that the editor's start-up does not pay for it.
         m_window = new CCheckWindow(m_editor);
         connect(m_window, &CCheckWindow::findingChosen, this, &CSettingsCheck::SelectFinding);
     }
-    m_window->ShowFindings(m_image.settingsBlock, m_findings);
+    ShowInWindow();
     m_window->Open();
 }
 

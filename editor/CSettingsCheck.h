@@ -4,7 +4,7 @@
 
 #include <QIcon>
 #include <QObject>
-#include <QStringList>
+#include <QString>
 
 #include <array>
 #include <vector>
@@ -43,6 +43,7 @@ private:
     void SelectFinding(int slot, int row);
     void MarkTree();
     void MarkTpList(int listSlot);
+    void ShowInWindow();
 
     const MeterImage& m_image;
     CNavigationTree& m_tree;
@@ -52,6 +53,17 @@ private:
     std::vector<LockFinding> m_findings;
     QIcon m_plainIcon;
     QIcon m_markedIcon;
-    // What each slot's node shows now, so that a refresh touches only the nodes that change.
-    std::array<QString, kMaxSatellites> m_nodeTexts;
+    // Which nodes carry the mark, so that a refresh touches only the nodes that change.
+    std::array<bool, kMaxSatellites> m_marked{};
+    // The block the findings are of, and a count of the times they were worked out.
+    SettingsBlock m_checkedBlock{};
+    int m_generation = 0;
+    // The TP row sentences of each slot, made when its rows are first shown after a check.
+    struct RowTexts {
+        int generation = 0;
+        std::array<QString, kMaxTps> texts;
+    };
+    std::array<RowTexts, kMaxSatellites> m_rowTexts;
+    // The check the window lists.
+    int m_shownGeneration = 0;
 };

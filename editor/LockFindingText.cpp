@@ -202,3 +202,15 @@ QString LockFindingSatellite(const SettingsBlock& block, int slot) {
         .arg(QString::fromLatin1(NameText(block.satellites[static_cast<std::size_t>(slot)])),
              QString::number(slot + 1));
 }
+
+QString FirstFindingText(const SettingsBlock& block, int slot) {
+    for (const LockFinding& finding : CheckMeter(block)) {
+        if (finding.slot == slot) {
+            const QString text = LockFindingText(block, finding);
+            return finding.row < 0
+                       ? text
+                       : QStringLiteral("TP %1: %2").arg(QString::number(finding.row + 1), text);
+        }
+    }
+    return {};
+}

@@ -9,6 +9,10 @@
 // block.
 QString LockFindingText(const SettingsBlock& block, const LockFinding& finding);
 
+// The first finding of a slot as its tree node's tooltip shows it, after the pointing hint: a
+// finding about a row names its TP, which the tree does not show. Empty for none.
+QString FirstFindingText(const SettingsBlock& block, int slot);
+
 // The satellite of a finding as its line names it: the name and the slot, counted from 1 as
 // the Satellite pane's caption counts.
 QString LockFindingSatellite(const SettingsBlock& block, int slot);
