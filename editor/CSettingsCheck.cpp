@@ -10,6 +10,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
