@@ -1,7 +1,9 @@
 // Reading a set-top box satellite list of the size public ones have: 300 satellites in about
-// 3 MB, written here so that no public table is needed.
+// 3 MB, written here so that no public table is needed; and planning the transponder refresh
+// of a full meter from it.
 
 #include "import/SatelliteTable.h"
+#include "import/TransponderRefresh.h"
 #include "import/XmlSatelliteTable.h"
 
 #include <benchmark/benchmark.h>
@@ -98,9 +100,42 @@ void BM_ReadWithStreamReaderOnly(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(table.Size()));
 }
 
+// Twenty slots in use, each on a satellite of the list; every fifth a C-band one under an OCS
+// LNB, the others under a Universal LNB, some a tenth of a degree off.
+SettingsBlock TwentyMatchedSlots() {
+    SettingsBlock block = FreshMeterImage().settingsBlock;
+    block.satCount = 20;
+    for (int slot = 0; slot < 20; ++slot) {
+        const int sat = 10 + 14 * slot;
+        const int tenths = sat * 12 - 1800 + slot % 2;
+        SatelliteRecord& record = block.satellites[static_cast<std::size_t>(slot)];
+        record.longitude = static_cast<std::uint16_t>(std::abs(tenths));
+        record.direction = tenths < 0 ? kWest : kEast;
+        record.lnbType = sat % 5 == 0 ? 1 : 0;
+        record.lnbLowFreq = kLnbPresets[record.lnbType].low;
+        record.lnbHighFreq = kLnbPresets[record.lnbType].high;
+    }
+    return block;
+}
+
+void BM_PlanTransponderRefresh(benchmark::State& state) {
+    static const BenchTable table;
+    const SettingsBlock meter = TwentyMatchedSlots();
+    for (auto _ : state) {
+        std::vector<RefreshedSlot> plan;
+        if (PlanTransponderRefresh(table.Path(), meter, plan) != TableImportResult::Done ||
+            plan.size() != 20) {
+            state.SkipWithError("the plan did not renew all twenty slots");
+            break;
+        }
+        benchmark::DoNotOptimize(plan.data());
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadSatelliteXmlTable)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadWithStreamReaderOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlanTransponderRefresh)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

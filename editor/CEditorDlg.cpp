@@ -11,6 +11,7 @@
 #include "editor/CSkyView.h"
 #include "editor/CSlotOperations.h"
 #include "editor/CTpListController.h"
+#include "editor/CTransponderRefresh.h"
 #include "editor/EditorIds.h"
 #include "res/AppIcon.h"
 
@@ -175,6 +176,8 @@ void CEditorDlg::BuildWindowMenu() {
                                              &CEditorDlg::OnCheckSettings);
     check->setShortcut(Qt::Key_F7);
     check->setShortcutVisibleInContextMenu(true);
+    m_windowMenu->addAction(QStringLiteral("Update &Transponders..."), this,
+                            &CEditorDlg::OnUpdateTransponders);
     m_windowMenu->addSeparator();
     QAction* about = m_windowMenu->addAction(QStringLiteral("&About orvex..."), this,
                                              &CEditorDlg::aboutRequested);
@@ -535,6 +538,10 @@ void CEditorDlg::OnLoadSat() {
 
 void CEditorDlg::OnReplaceFromLibrary(int slot) {
     m_slots->OnReplaceFromLibrary(slot);
+}
+
+void CEditorDlg::OnUpdateTransponders() {
+    CTransponderRefresh(*this).Run();
 }
 
 void CEditorDlg::OnSave() {

@@ -67,6 +67,8 @@ public:
     CSkyView* SkyView() const { return m_skyView; }
     // "Check Settings...": opens the window of the lock check's findings, or raises it.
     void OnCheckSettings();
+    // "Update Transponders...": the transponders of the satellites in use from a table.
+    void OnUpdateTransponders();
 
     // The slot shown in the Satellite pane and the TP list, -1 for none.
     std::int8_t m_curSat = -1;
@@ -82,6 +84,7 @@ protected:
 
 private:
     friend class CSlotOperations;
+    friend class CTransponderRefresh;
     // Marks a user operation in progress: nested selection handling makes no step of its own.
     // record false: the operation starts a new history instead of making a step (a load).
     class Operation {

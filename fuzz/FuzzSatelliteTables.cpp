@@ -1,11 +1,14 @@
 // Feeds arbitrary files to the transponder-table readers and aborts, for libFuzzer or the
 // replay driver to report, when what must hold for any input does not: a failure leaves the
-// result alone, every record is one the meter can use, the kind follows the content, and the
-// quick XML scanner agrees with QXmlStreamReader wherever it claims a document.
+// result alone, every record is one the meter can use, the kind follows the content, the
+// quick XML scanner agrees with QXmlStreamReader wherever it claims a document, and a
+// transponder refresh plans only rows the slot's own settings receive.
 
 #include "import/PlainXmlScanner.h"
 #include "import/SatelliteTable.h"
+#include "import/TransponderRefresh.h"
 #include "import/XmlSatelliteTable.h"
+#include "model/LockCheck.h"
 #include "model/SatListFile.h"
 
 #include <algorithm>
@@ -94,6 +97,50 @@ void CheckXmlReadersAgree(const std::string& content) {
     FUZZ_CHECK(ReadXmlWithStreamReader(bytes, toStreamed) && scanned == streamed);
 }
 
+// Twenty slots at the positions of the corpus and the file names, several on one position,
+// with every LNB type, tone and power setting among them.
+SettingsBlock RefreshMeter() {
+    constexpr int kTenths[kMaxSatellites] = {192,   192, 192, 192, 194, -555, -555, 360, 360, -1799,
+                                             -1030, -10, -10, 190, 130, 0,    1800, 282, 3,   -300};
+    SettingsBlock block = FreshMeterImage().settingsBlock;
+    block.satCount = kMaxSatellites;
+    for (std::size_t slot = 0; slot < kMaxSatellites; ++slot) {
+        SatelliteRecord& record = block.satellites[slot];
+        record.longitude = static_cast<std::uint16_t>(std::abs(kTenths[slot]));
+        record.direction = kTenths[slot] < 0 ? kWest : kEast;
+        record.lnbType = static_cast<std::uint8_t>(slot % 13); // 12: unknown
+        const bool customized = record.lnbType == kLnbCustomized;
+        record.lnbLowFreq = customized ? 9750 : kLnbPresets[slot % 12].low;
+        record.lnbHighFreq = customized ? 10750 : kLnbPresets[slot % 12].high;
+        record.tone22k = static_cast<std::uint8_t>(slot % 3);
+        record.lnbPower = static_cast<std::uint8_t>(slot % 5); // 4: no code of the list
+    }
+    return block;
+}
+
+void CheckRefreshPlan(const fs::path& table, TableImportResult read) {
+    static const SettingsBlock meter = RefreshMeter();
+    std::vector<RefreshedSlot> plan = {{-1, {}}};
+    FUZZ_CHECK(PlanTransponderRefresh(table, meter, plan) == read);
+    if (read != TableImportResult::Done) {
+        FUZZ_CHECK(plan.size() == 1 && plan[0].slot == -1);
+        return;
+    }
+    int previous = -1;
+    for (const RefreshedSlot& slot : plan) {
+        FUZZ_CHECK(slot.slot > previous && slot.slot < meter.satCount);
+        previous = slot.slot;
+        const SatelliteRecord& record = meter.satellites[static_cast<std::size_t>(slot.slot)];
+        FUZZ_CHECK(!slot.transponders.empty() && slot.transponders.size() <= kMaxTps);
+        std::set<std::pair<int, int>> seen;
+        for (const TpEntry& tp : slot.transponders) {
+            FUZZ_CHECK(CheckTransponder(record, tp).empty() && tp.padding5 == 0 &&
+                       (tp.polarization == kHorizontal || tp.polarization == kVertical) &&
+                       seen.emplace(tp.frequency, tp.polarization).second);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -104,7 +151,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sentinel.skipped = sentinel.skippedOverLimit = 3;
 
     TableImport result = sentinel;
-    const TableImportResult read = ReadSatelliteTable(Write(name, content), result);
+    const fs::path table = Write(name, content);
+    const TableImportResult read = ReadSatelliteTable(table, result);
     FUZZ_CHECK(read == TableImportResult::Done || read == TableImportResult::NotATable ||
                read == TableImportResult::NoPosition);
     FUZZ_CHECK(read == TableImportResult::Done || result == sentinel);
@@ -114,6 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                          result.skippedOverLimit);
         std::for_each(result.records.begin(), result.records.end(), CheckRecord);
     }
+    CheckRefreshPlan(table, read);
 
     // Under another name an XML list reads the same; a scan table may only gain or lose its
     // position.

@@ -52,10 +52,8 @@ std::string TrimBreaks(std::string text) {
     return text;
 }
 
-// A single LNB switches circular polarisations as linear ones: left by 18 V like H, right by
-// 13 V like V.
 bool SwitchesAsVertical(char polarization) {
-    return polarization == 'V' || polarization == 'R';
+    return StoredPolarization(polarization) == kVertical;
 }
 
 // The transponders the LNB receives, once for each frequency and LNB state: where it takes
@@ -77,13 +75,18 @@ std::vector<std::size_t> Receivable(const std::vector<TableTransponder>& tps,
     return usable;
 }
 
-// Round robin over the band and polarisation quarters for the counts, then evenly spaced
-// picks inside each quarter; returned in table order.
-std::vector<std::size_t> SpreadPick(const std::vector<TableTransponder>& tps,
-                                    const std::vector<std::size_t>& usable, const LnbChoice& lnb) {
+} // namespace
+
+std::uint8_t StoredPolarization(char polarization) {
+    return polarization == 'V' || polarization == 'R' ? kVertical : kHorizontal;
+}
+
+std::vector<std::size_t> SpreadTransponders(const std::vector<TableTransponder>& tps,
+                                            const std::vector<std::size_t>& usable,
+                                            std::uint16_t bandSplit) {
     std::array<std::vector<std::size_t>, 4> quarters;
     for (const std::size_t i : usable) {
-        const bool high = lnb.bandSplit != 0 && tps[i].frequency >= lnb.bandSplit;
+        const bool high = bandSplit != 0 && tps[i].frequency >= bandSplit;
         quarters[(high ? 2 : 0) + (SwitchesAsVertical(tps[i].polarization) ? 1 : 0)].push_back(i);
     }
     std::array<std::size_t, 4> take{};
@@ -107,12 +110,20 @@ std::vector<std::size_t> SpreadPick(const std::vector<TableTransponder>& tps,
     return chosen;
 }
 
-} // namespace
-
 std::string ShortSatelliteName(QStringView name) {
     static const QRegularExpression position(
         QStringLiteral("\\(\\s*[0-9]{1,3}(?:[.,][0-9]+)?\\s*\u00B0?\\s*[EWew]\\s*\\)"));
+    // Lists that begin every name with the position, often with the band after it, would
+    // spend the eleven bytes on what the record stores anyway.
+    static const QRegularExpression leading(
+        QStringLiteral("^\\s*[0-9]{1,3}(?:[.,][0-9]+)?\\s*\u00B0?\\s*[EW](?![\\p{L}\\p{N}])"
+                       "(?:[\\s_-]*(?:C|Ku|Ka)-band(?![\\p{L}\\p{N}]))?[\\s_-]*"),
+        QRegularExpression::CaseInsensitiveOption);
     QString text = name.toString();
+    const QStringView trimmed = name.trimmed();
+    if (!trimmed.isEmpty() && trimmed.front().isDigit()) {
+        text.remove(leading);
+    }
     if (text.contains(u'(')) {
         text.remove(position);
     }
@@ -154,6 +165,17 @@ std::string ShortSatelliteName(QStringView name) {
     return head;
 }
 
+std::string RecordName(QStringView name, RecordPosition position) {
+    std::string text = ShortSatelliteName(name);
+    if (text.empty()) {
+        char fallback[16];
+        std::snprintf(fallback, sizeof fallback, "%d.%d%c", position.longitude / 10,
+                      position.longitude % 10, position.direction);
+        text = fallback;
+    }
+    return text;
+}
+
 std::optional<RecordPosition> ToRecordPosition(int tenths) {
     if (tenths < -3600 || tenths > 3600) {
         return std::nullopt;
@@ -189,27 +211,19 @@ RecordOutcome MakeLibraryRecord(const TableSatellite& satellite, SatelliteRecord
         return RecordOutcome::NoTransponder;
     }
 
-    std::string name = ShortSatelliteName(satellite.name);
-    if (name.empty()) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%d.%d%c", position->longitude / 10,
-                      position->longitude % 10, position->direction);
-        name = text;
-    }
     record = MakeNewSatellite(nullptr);
-    SetNameText(record, name);
+    SetNameText(record, RecordName(satellite.name, *position));
     record.longitude = position->longitude;
     record.direction = position->direction;
     record.lnbType = lnb->lnbType;
     record.lnbLowFreq = kLnbPresets[lnb->lnbType].low;
     record.lnbHighFreq = kLnbPresets[lnb->lnbType].high;
 
-    const std::vector<std::size_t> chosen = SpreadPick(tps, usable, *lnb);
+    const std::vector<std::size_t> chosen = SpreadTransponders(tps, usable, lnb->bandSplit);
     record.tpCount = static_cast<std::uint8_t>(chosen.size());
     for (std::size_t k = 0; k < chosen.size(); ++k) {
         const TableTransponder& tp = tps[chosen[k]];
-        record.tps[k] = {tp.symbolRate, tp.frequency,
-                         SwitchesAsVertical(tp.polarization) ? kVertical : kHorizontal, 0};
+        record.tps[k] = {tp.symbolRate, tp.frequency, StoredPolarization(tp.polarization), 0};
     }
     return RecordOutcome::Made;
 }

@@ -49,7 +49,8 @@ bool LooksLikeXml(const QByteArray& content) {
 
 } // namespace
 
-TableImportResult ReadSatelliteTable(const std::filesystem::path& path, TableImport& result) {
+TableImportResult ReadTableSatellites(const std::filesystem::path& path,
+                                      const TableSatelliteSink& sink) {
     InputFile file;
     if (!file.Open(path)) {
         return TableImportResult::CannotOpen;
@@ -62,27 +63,30 @@ TableImportResult ReadSatelliteTable(const std::filesystem::path& path, TableImp
         return TableImportResult::CannotOpen;
     }
 
-    TableImport import;
     if (LooksLikeXml(content)) {
-        const auto collect = [&import](const TableSatellite& satellite) {
-            Collect(satellite, import);
-        };
-        if (!ReadXmlSatelliteTable(content, collect)) {
-            return TableImportResult::NotATable;
-        }
-    } else {
-        TableSatellite satellite;
-        if (!ReadDvbScanTable(content, satellite)) {
-            return TableImportResult::NotATable;
-        }
-        std::optional<FileNamePosition> position = PositionFromFileName(path);
-        if (!position) {
-            return TableImportResult::NoPosition;
-        }
-        satellite.name = std::move(position->name);
-        satellite.position = position->position;
-        Collect(satellite, import);
+        return ReadXmlSatelliteTable(content, sink) ? TableImportResult::Done
+                                                    : TableImportResult::NotATable;
     }
-    result = std::move(import);
+    TableSatellite satellite;
+    if (!ReadDvbScanTable(content, satellite)) {
+        return TableImportResult::NotATable;
+    }
+    std::optional<FileNamePosition> position = PositionFromFileName(path);
+    if (!position) {
+        return TableImportResult::NoPosition;
+    }
+    satellite.name = std::move(position->name);
+    satellite.position = position->position;
+    sink(satellite);
     return TableImportResult::Done;
+}
+
+TableImportResult ReadSatelliteTable(const std::filesystem::path& path, TableImport& result) {
+    TableImport import;
+    const TableImportResult read = ReadTableSatellites(
+        path, [&import](const TableSatellite& satellite) { Collect(satellite, import); });
+    if (read == TableImportResult::Done) {
+        result = std::move(import);
+    }
+    return read;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/TableSatellite.h"
 #include "model/MeterData.h"
 
 #include <filesystem>
@@ -25,3 +26,8 @@ inline constexpr std::uint64_t kMaxTableFileSize = 64ull << 20;
 // into library records. A scan table takes its position from the file name. All or nothing:
 // on any result but Done, result is left as it was.
 TableImportResult ReadSatelliteTable(const std::filesystem::path& path, TableImport& result);
+
+// The same reading, handing each satellite of the table to the sink in the table's order
+// before it becomes a record. The sink may have been called when the result is not Done.
+TableImportResult ReadTableSatellites(const std::filesystem::path& path,
+                                      const TableSatelliteSink& sink);

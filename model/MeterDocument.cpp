@@ -224,6 +224,19 @@ bool MeterDocument::RepairPolarizations(int slot) {
     return repaired;
 }
 
+void MeterDocument::SetTransponders(int slot, const std::vector<TpEntry>& tps) {
+    SatelliteRecord* record = Record(slot);
+    if (record == nullptr) {
+        return;
+    }
+    const std::size_t count = std::min(tps.size(), kMaxTps);
+    for (std::size_t row = 0; row < count; ++row) {
+        record->tps[row] = tps[row];
+        record->tps[row].padding5 = 0;
+    }
+    record->tpCount = static_cast<std::uint8_t>(count);
+}
+
 int MeterDocument::AddSatellite(int slot) {
     SettingsBlock& block = m_image->settingsBlock;
     const int count = UsedSlots(block);

@@ -72,6 +72,9 @@ public:
     bool DeleteTp(int slot, int row);
     // Shown transponders with a letter other than 'H' or 'V' become 'H'; true when one did.
     bool RepairPolarizations(int slot);
+    // The slot's transponders anew: the count and the first rows (at most eight), each with
+    // padding 0; the rows behind keep their bytes, as the meter never reads them.
+    void SetTransponders(int slot, const std::vector<TpEntry>& tps);
 
     // --- slots ------------------------------------------------------------------------------
     // A new satellite at slot, the ones from it on moving down; a slot past the last in use

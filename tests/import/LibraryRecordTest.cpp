@@ -61,7 +61,14 @@ TEST(ShortSatelliteName, KeepsWholeWordsWithinElevenLatin1Bytes) {
         "  Astra\t 2E  |Astra 2E;Telecommunications 1|Telecommuni;"
         "AB Extralongname|AB Extralon;Ямал 401 (90.0E)|???? 401;"
         "Türksat 4A (42.0E)|T\xFCrksat 4A;Sat \U0001F600 one|Sat ? one;"
-        "Bad\x01name|Bad?name;");
+        "Bad\x01name|Bad?name;"
+        // A position the name begins with goes, and a band word right after it.
+        "19.2E Ku-band Astra 1KR/1L/1M/1N|Astra 1KR;15.0W Telstar 12 Vantage|Telstar 12;"
+        "133.0W C-band Galaxy 33|Galaxy 33;10.0E Ka-band Eutelsat 10B|Eutelsat;"
+        " 7.0e KU-BAND Eutelsat 7B|Eutelsat 7B;13.0E_Hotbird 13G|Hotbird 13G;"
+        "0,8 \u00B0W Thor 5/6/7|Thor 5/6/7;19.2E|;4.8E Ku-band|;154.0E JCSAT-2B|JCSAT-2B;"
+        "4 West Sat|4 West Sat;3D Sat|3D Sat;Ku-band Astra|Ku-band;"
+        "28.2E Ku-bands Sat|Ku-bands;1234.5E Sat|1234.5E Sat;");
     for (std::string name, expected;
          std::getline(cases, name, '|') && std::getline(cases, expected, ';');) {
         EXPECT_EQ(ShortSatelliteName(QString::fromStdString(name)), expected) << name;
@@ -151,6 +158,7 @@ TEST(MakeLibraryRecord, SkipsWhatNoLnbTypeReceivesOrWhatHasNoPosition) {
     // A nameless satellite is named by its position.
     EXPECT_EQ(NameText(Made(Satellite(-300, {ku}, " (30.0W) "))), "30.0W");
     EXPECT_EQ(NameText(Made(Satellite(1801, {ku}, ""))), "179.9W");
+    EXPECT_EQ(NameText(Made(Satellite(48, {ku}, "4.8E Ku-band"))), "4.8E");
 }
 
 } // namespace

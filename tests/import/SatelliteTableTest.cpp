@@ -6,13 +6,14 @@
 #include "import/ImportMessages.h"
 #include "import/PlainXmlScanner.h"
 
+#include "TableFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 
 // From LibraryRecordTest.cpp: a transponder, and the whole record a satellite should become.
 TpEntry Out(std::uint16_t symbolRate, std::uint16_t mhz, std::uint8_t polarization);
@@ -24,17 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kData = ORVEX_IMPORT_DATA;
-
-struct TempDir final {
-    const fs::path path =
-        fs::temp_directory_path() / ("orvex-import-" + std::to_string(::getpid()));
-    TempDir() { fs::create_directories(path); }
-    ~TempDir() { fs::remove_all(path); }
-    fs::path Write(const std::string& name, const std::string& content) const {
-        std::ofstream(path / name, std::ios::binary) << content;
-        return path / name;
-    }
-};
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
