@@ -19,6 +19,22 @@ bool QtUserPrompts::Question(QWidget* owner, const QString& text) {
                                  QMessageBox::Ok) == QMessageBox::Ok;
 }
 
+UserPrompts::SaveChoice QtUserPrompts::AskSaveChanges(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, kTitle, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Save);
+    // Named, not left to the box's guess: the close box answers as Escape does.
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 QString QtUserPrompts::OpenFileName(QWidget* owner, const QString& filter) {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

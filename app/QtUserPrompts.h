@@ -12,6 +12,7 @@ public:
     QString SaveFileName(QWidget* owner, const QString& filter, const QString& proposedName,
                          const QString& defaultSuffix) override;
     void Beep() override;
+    SaveChoice AskSaveChanges(QWidget* owner, const QString& text) override;
 
     // "Meter data File (*.bin)|*.bin|" -> "Meter data File (*.bin)": description and pattern
     // pairs separated by '|' become Qt's ";;"-separated filters.

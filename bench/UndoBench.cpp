@@ -26,6 +26,7 @@ public:
         return {};
     }
     void Beep() override {}
+    SaveChoice AskSaveChanges(QWidget*, const QString&) override { return SaveChoice::Cancel; }
 };
 
 double Median(std::vector<double> values) {

@@ -17,4 +17,7 @@ public:
     virtual QString SaveFileName(QWidget* owner, const QString& filter, const QString& proposedName,
                                  const QString& defaultSuffix) = 0;
     virtual void Beep() = 0; // the warning beep
+    enum class SaveChoice { Save, Discard, Cancel };
+    // Save, Discard and Cancel buttons; Escape and the close box answer Cancel.
+    virtual SaveChoice AskSaveChanges(QWidget* owner, const QString& text) = 0;
 };

@@ -18,10 +18,13 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QToolTip>
 
@@ -33,6 +36,8 @@ const QString kRootLabel = QStringLiteral("Kavra-Q4");
 const QString kSatelliteListLabel = QStringLiteral("Satellite List");
 const QString kTpListLabel = QStringLiteral("TP List");
 const QString kMeterFilter = QStringLiteral("Meter data File (*.bin)|*.bin|");
+const QString kSaveChangesQuestion =
+    QStringLiteral("The meter data has changed. Save the changes?");
 
 // Marks a commit in progress, so that the focus moves it causes commit nothing more.
 class CommitScope {
@@ -54,7 +59,7 @@ bool IsCtrlY(const QKeyEvent* key) {
 
 CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
     : QDialog(parent), m_prompts(prompts) {
-    setWindowTitle(QStringLiteral("ORVEX"));
+    UpdateTitle();
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -83,6 +88,11 @@ CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
     m_panes->m_satLongitudeEdit->installEventFilter(this);
     // The undo keys reach the window while no field holds typing of its own.
     qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!MayEndSession([&manager] { return manager.allowsInteraction(); })) {
+            manager.cancel();
+        }
+    });
 }
 
 CEditorDlg::~CEditorDlg() {
@@ -126,7 +136,7 @@ void CEditorDlg::ConnectCommits() {
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_tree, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { m_slots->OnTreeContextMenu(position); });
-    const auto button = [this](int id, void (CEditorDlg::*handler)()) {
+    const auto button = [this](int id, auto handler) {
         connect(static_cast<QPushButton*>(Control(id)), &QPushButton::clicked, this, handler);
     };
     button(EditorId::Open, &CEditorDlg::OnOpen);
@@ -164,18 +174,26 @@ void CEditorDlg::ConnectCommits() {
 
 void CEditorDlg::BuildWindowMenu() {
     m_windowMenu = new QMenu(this);
-    m_undoAction =
-        m_windowMenu->addAction(QStringLiteral("&Undo"), this, [this] { OnUndoKey(false); });
+    // The keys are shown only: the window's own shortcuts run them, and an action of a menu
+    // that is not open takes no key, so no key is claimed twice.
+    const auto showKey = [](QAction* action, const QKeySequence& key) {
+        action->setShortcut(key);
+        action->setShortcutVisibleInContextMenu(true);
+        return action;
+    };
+    m_undoAction = showKey(
+        m_windowMenu->addAction(QStringLiteral("&Undo"), this, [this] { OnUndoKey(false); }),
+        QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redoAction =
-        m_windowMenu->addAction(QStringLiteral("&Redo"), this, [this] { OnUndoKey(true); });
+        showKey(m_windowMenu->addAction(QStringLiteral("&Redo"), this, [this] { OnUndoKey(true); }),
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     m_windowMenu->addSeparator();
     m_windowMenu->addAction(QStringLiteral("Satellite &Library..."), this, &CEditorDlg::OnLoadSat);
-    m_windowMenu->addAction(QStringLiteral("Sky &View..."), this, &CEditorDlg::OnSkyView)
-        ->setShortcut(Qt::Key_F9); // shown in the menu; the window's shortcut runs it
-    QAction* check = m_windowMenu->addAction(QStringLiteral("&Check Settings..."), this,
-                                             &CEditorDlg::OnCheckSettings);
-    check->setShortcut(Qt::Key_F7);
-    check->setShortcutVisibleInContextMenu(true);
+    showKey(m_windowMenu->addAction(QStringLiteral("Sky &View..."), this, &CEditorDlg::OnSkyView),
+            QKeySequence(Qt::Key_F9));
+    showKey(m_windowMenu->addAction(QStringLiteral("&Check Settings..."), this,
+                                    &CEditorDlg::OnCheckSettings),
+            QKeySequence(Qt::Key_F7));
     m_windowMenu->addAction(QStringLiteral("Update &Transponders..."), this,
                             &CEditorDlg::OnUpdateTransponders);
     m_windowMenu->addSeparator();
@@ -314,6 +332,7 @@ void CEditorDlg::RefreshViews() {
         m_skyView->Refresh(m_curSat);
     }
     m_settingsCheck->Refresh(m_curSat);
+    UpdateTitle();
 }
 
 void CEditorDlg::OnSkyView() {
@@ -506,6 +525,9 @@ void CEditorDlg::OnRadioClicked(QRadioButton* button) {
 // --- files and the library ------------------------------------------------------------------
 
 void CEditorDlg::OnOpen() {
+    if (!MaySaveChanges()) {
+        return;
+    }
     const QString path = m_prompts.OpenFileName(this, kMeterFilter);
     if (!path.isEmpty()) {
         OpenMeterFile(path);
@@ -528,6 +550,7 @@ bool CEditorDlg::OpenMeterFile(const QString& path) {
     m_document.NormaliseLetters();
     m_document.ClearHistory();
     m_stepSelection = m_tree->SelectedData();
+    m_fileName = QFileInfo(path).fileName();
     RefreshViews();
     return true;
 }
@@ -544,20 +567,85 @@ void CEditorDlg::OnUpdateTransponders() {
     CTransponderRefresh(*this).Run();
 }
 
-void CEditorDlg::OnSave() {
+bool CEditorDlg::OnSave() {
+    // Bytes changed outside a step are saved with the step they belong to.
+    CommitStep();
     const QString path =
         m_prompts.SaveFileName(this, kMeterFilter, QStringLiteral("MData"), QStringLiteral("bin"));
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     const SaveResult result = m_document.Save(LocalPath(path));
     if (result != SaveResult::Done) {
         m_prompts.Message(this, WriteFailureText(result, path));
+        return false;
     }
+    m_fileName = QFileInfo(path).fileName();
+    UpdateTitle();
+    return true;
 }
 
 void CEditorDlg::OnExit() {
     reject();
+}
+
+// --- leaving and the title ------------------------------------------------------------------
+
+void CEditorDlg::UpdateTitle() {
+    // "[*]" is where the platform shows its modified mark.
+    setWindowTitle(m_fileName.isEmpty() ? QStringLiteral("ORVEX[*]")
+                                        : m_fileName + QStringLiteral("[*] - ORVEX"));
+    setWindowModified(m_document.IsModified());
+}
+
+bool CEditorDlg::HasUnsavedChanges() const {
+    return m_document.IsModified() && m_droppedAtSessionEnd != m_document.History().State();
+}
+
+bool CEditorDlg::MaySaveChanges() {
+    CommitStep();
+    if (!HasUnsavedChanges()) {
+        return true;
+    }
+    switch (m_prompts.AskSaveChanges(this, kSaveChangesQuestion)) {
+    case UserPrompts::SaveChoice::Save:
+        return OnSave();
+    case UserPrompts::SaveChoice::Discard:
+        return true;
+    case UserPrompts::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CEditorDlg::reject() {
+    // The close box takes no focus: what the user typed is committed as a click on "Exit"
+    // would commit it, and the focus goes back when the window stays.
+    const QPointer<QWidget> typing = focusWidget();
+    QWidget* exit = Control(EditorId::Exit);
+    if (isActiveWindow()) {
+        exit->setFocus(Qt::MouseFocusReason);
+    } else {
+        CommitFocusedField();
+    }
+    if (MaySaveChanges()) {
+        QDialog::reject();
+    } else if (typing != nullptr && typing->isVisible() && focusWidget() == exit) {
+        // Unless a refused value took the focus already.
+        typing->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool CEditorDlg::MayEndSession(const std::function<bool()>& mayAsk) {
+    CommitFocusedField();
+    CommitStep();
+    // Without leave to ask, the user's file is left as it was.
+    if (HasUnsavedChanges() && mayAsk() && !MaySaveChanges()) {
+        return false;
+    }
+    // The window closes with the session; what was let go here is not asked about again.
+    m_droppedAtSessionEnd = m_document.History().State();
+    return true;
 }
 
 // --- undo and redo --------------------------------------------------------------------------

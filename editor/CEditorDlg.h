@@ -8,7 +8,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class CDropDownCombo;
 class CFieldEdit;
@@ -54,7 +56,8 @@ public:
     void EnableEditControls(bool on);
 
     void OnOpen();
-    void OnSave();
+    // True when the file was written.
+    bool OnSave();
     void OnExit();
     // The "Load Sat" flow: satellites picked from a library go into the first slots.
     void OnLoadSat();
@@ -69,6 +72,16 @@ public:
     void OnCheckSettings();
     // "Update Transponders...": the transponders of the satellites in use from a table.
     void OnUpdateTransponders();
+
+    // --- leaving and the title ---
+    // Changes not yet saved are offered for saving first; true when they were saved or may
+    // go, false when the user keeps the window.
+    bool MaySaveChanges();
+    // The desktop session ends. mayAsk says whether the session manager lets the window ask;
+    // it is called only when there is something to lose. False: the session should stay.
+    bool MayEndSession(const std::function<bool()>& mayAsk);
+    // "Exit", the close box and the window manager all end here.
+    void reject() override;
 
     // The slot shown in the Satellite pane and the TP list, -1 for none.
     std::int8_t m_curSat = -1;
@@ -129,6 +142,10 @@ private:
     void OnSwitchTypeCommit();
     void OnRadioClicked(QRadioButton* button);
 
+    // The file's name once one was opened or saved, and the platform's modified mark.
+    void UpdateTitle();
+    bool HasUnsavedChanges() const;
+
     CWindowPrompts m_prompts;
     MeterDocument m_document;
     EditorControls m_controls;
@@ -145,4 +162,9 @@ private:
     QMenu* m_windowMenu = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
+    // The name of the file last opened or saved; empty before either.
+    QString m_fileName;
+    // The bytes the user let go when the desktop session ended: closing with the session
+    // does not ask about them again.
+    std::optional<InterpretedBytes> m_droppedAtSessionEnd;
 };

@@ -20,6 +20,12 @@ bool CWindowPrompts::Question(QWidget* owner, const QString& text) {
     return answer;
 }
 
+UserPrompts::SaveChoice CWindowPrompts::AskSaveChanges(QWidget* owner, const QString& text) {
+    const SaveChoice choice = m_prompts.AskSaveChanges(owner, text);
+    Reactivate(owner);
+    return choice;
+}
+
 QString CWindowPrompts::OpenFileName(QWidget* owner, const QString& filter) {
     const QString name = m_prompts.OpenFileName(owner, filter);
     Reactivate(owner);

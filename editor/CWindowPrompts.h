@@ -15,6 +15,7 @@ public:
     QString SaveFileName(QWidget* owner, const QString& filter, const QString& proposedName,
                          const QString& defaultSuffix) override;
     void Beep() override { m_prompts.Beep(); }
+    SaveChoice AskSaveChanges(QWidget* owner, const QString& text) override;
 
     // Activates the window of owner again, when it is shown.
     static void Reactivate(QWidget* owner);

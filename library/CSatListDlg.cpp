@@ -373,8 +373,12 @@ void CSatListDlg::OnOK() {
 }
 
 void CSatListDlg::OnCancle() {
+    reject();
+}
+
+void CSatListDlg::reject() {
     if (!OfferSave(kSaveSatList)) {
         return;
     }
-    reject();
+    QDialog::reject();
 }

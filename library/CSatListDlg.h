@@ -32,6 +32,8 @@ public:
     void LoadSatListFile();
     // Asks for a file name and writes the library. Failed comes after its own message.
     SaveOutcome SaveSatListFile();
+    // "Cancle", Escape and the close box: a changed library is offered for saving first.
+    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

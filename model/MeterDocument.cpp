@@ -13,8 +13,8 @@ std::uint8_t Letter(int entry, std::uint8_t first, std::uint8_t second) {
 } // namespace
 
 MeterDocument::MeterDocument()
-    : m_image(std::make_unique<MeterImage>(FreshMeterImage())), m_history(InterpretedOf(*m_image)) {
-}
+    : m_image(std::make_unique<MeterImage>(FreshMeterImage())), m_history(InterpretedOf(*m_image)),
+      m_saved(m_history.State()) {}
 
 SatelliteRecord* MeterDocument::Record(int slot) {
     if (slot < 0 || slot >= static_cast<int>(kMaxSatellites)) {
@@ -299,8 +299,13 @@ void MeterDocument::NormaliseLetters() {
     ::NormaliseLetters(m_image->settingsBlock);
 }
 
-SaveResult MeterDocument::Save(const std::filesystem::path& path) const {
-    return SaveMeterFile(path, *m_image);
+SaveResult MeterDocument::Save(const std::filesystem::path& path) {
+    const SaveResult result = SaveMeterFile(path, *m_image);
+    if (result == SaveResult::Done) {
+        // The file holds every byte, also ones not yet made a step.
+        m_saved = InterpretedOf(*m_image);
+    }
+    return result;
 }
 
 bool MeterDocument::EndStep(int selectionBefore, int selectionAfter) {
@@ -309,6 +314,7 @@ bool MeterDocument::EndStep(int selectionBefore, int selectionAfter) {
 
 void MeterDocument::ClearHistory() {
     m_history.Reset(InterpretedOf(*m_image));
+    m_saved = m_history.State();
 }
 
 int MeterDocument::Undo() {

@@ -91,12 +91,16 @@ public:
     // Replaces the image only when the whole file was read; the history is left to the caller.
     LoadResult Load(const std::filesystem::path& path);
     void NormaliseLetters();
-    SaveResult Save(const std::filesystem::path& path) const;
+    // A file written whole makes the image the saved state.
+    SaveResult Save(const std::filesystem::path& path);
+    // The bytes of the last step differ from the ones last loaded or saved (the fresh ones
+    // before any load); undoing back to those makes the document unmodified again.
+    bool IsModified() const { return m_history.State() != m_saved; }
 
     // --- history ----------------------------------------------------------------------------
     // Makes the changes since the last step one step; false when no byte changed.
     bool EndStep(int selectionBefore, int selectionAfter);
-    // Starts a new history at the current bytes (after a load).
+    // Starts a new history at the current bytes, which become the saved state (after a load).
     void ClearHistory();
     bool CanUndo() const { return m_history.CanUndo(); }
     bool CanRedo() const { return m_history.CanRedo(); }
@@ -112,4 +116,5 @@ private:
 
     std::unique_ptr<MeterImage> m_image;
     EditHistory m_history;
+    InterpretedBytes m_saved;
 };

@@ -33,6 +33,7 @@ public:
         return {};
     }
     void Beep() override {}
+    SaveChoice AskSaveChanges(QWidget*, const QString&) override { return SaveChoice::Cancel; }
 
 private:
     QString m_path;

@@ -3,8 +3,11 @@
 #include "controls/ControlIds.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
+
+#include <functional>
 
 class AppTest : public QObject {
     Q_OBJECT
@@ -14,6 +17,8 @@ private slots:
     void filtersBecomeQtFilters();
     void aboutBoxShowsNameVersionAndClosesWithOk();
     void aboutBoxClosesWithEscape();
+    void saveChangesQuestion_data();
+    void saveChangesQuestion();
 };
 
 void AppTest::filtersBecomeQtFilters_data() {
@@ -63,6 +68,50 @@ void AppTest::aboutBoxClosesWithEscape() {
     CAboutDlg about;
     QTimer::singleShot(0, &about, [&about] { QTest::keyClick(&about, Qt::Key_Escape); });
     QCOMPARE(about.exec(), int(QDialog::Rejected));
+}
+
+using Answer = std::function<void(QMessageBox*)>;
+Q_DECLARE_METATYPE(Answer)
+
+void AppTest::saveChangesQuestion_data() {
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<int>("expected");
+    const auto click = [](QMessageBox::StandardButton button) {
+        return Answer(
+            [button](QMessageBox* box) { QTest::mouseClick(box->button(button), Qt::LeftButton); });
+    };
+    using Choice = UserPrompts::SaveChoice;
+    QTest::newRow("Save") << click(QMessageBox::Save) << int(Choice::Save);
+    QTest::newRow("Discard") << click(QMessageBox::Discard) << int(Choice::Discard);
+    QTest::newRow("Cancel") << click(QMessageBox::Cancel) << int(Choice::Cancel);
+    QTest::newRow("Enter takes Save")
+        << Answer([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); })
+        << int(Choice::Save);
+    QTest::newRow("Escape") << Answer([](QMessageBox* box) {
+        QTest::keyClick(box, Qt::Key_Escape);
+    }) << int(Choice::Cancel);
+    QTest::newRow("close box") << Answer([](QMessageBox* box) { box->close(); })
+                               << int(Choice::Cancel);
+}
+
+void AppTest::saveChangesQuestion() {
+    QFETCH(Answer, answer);
+    QFETCH(int, expected);
+    QWidget owner;
+    owner.show();
+    QString seen;
+    QTimer::singleShot(0, &owner, [&seen, answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        const auto buttons = box->standardButtons();
+        seen = box->windowTitle() + "|" + box->text() + "|" +
+               QString::number(buttons ==
+                               (QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel));
+        answer(box);
+    });
+    QtUserPrompts prompts;
+    QCOMPARE(int(prompts.AskSaveChanges(&owner, "Changed. Save?")), expected);
+    QCOMPARE(seen, QStringLiteral("orvex|Changed. Save?|1"));
 }
 
 QTEST_MAIN(AppTest)

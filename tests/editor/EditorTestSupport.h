@@ -26,6 +26,7 @@
 #include <QTreeWidget>
 
 #include <cstring>
+#include <memory>
 
 namespace editortest {
 
@@ -201,6 +202,18 @@ inline void PickFromLibraryWhenOpen(QObject* context, FakePrompts& prompts, QLis
         QTest::mouseClick(FindControl<QPushButton>(dialog, 1), Qt::LeftButton); // "OK"
         *picked = !dialog->isVisible();
     });
+}
+
+// Closes a pop-up the test left open, then the window; answers what the prompts were left
+// with and makes them fresh, so that one failing test leaves the next its own answers.
+inline QString EndWindowTest(std::unique_ptr<CEditorDlg>& window, FakePrompts& prompts) {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+    }
+    window.reset();
+    const QString pending = prompts.Pending();
+    prompts.Reset();
+    return pending;
 }
 
 inline void OpenThrough(CEditorDlg& window, FakePrompts& prompts, const QString& path) {

@@ -242,6 +242,79 @@ class TestEditorRandomUser : public QObject {
         }
         Reactivate();
     }
+    // The bytes editing changes differ from the ones last loaded or saved: leaving or opening
+    // must ask first.
+    bool Modified() {
+        const MeterImage& image = W().Image();
+        return !(image.systemSetting == m_saved->systemSetting &&
+                 image.settingsBlock == m_saved->settingsBlock);
+    }
+    // The answer queued for the save question, and for its file dialog after Save.
+    struct Reply {
+        bool goesOn;     // Save that writes, or Discard
+        QString savedTo; // the file a Save writes
+        QString message; // the message of a Save that fails
+    };
+    Reply QueueReply() {
+        using Choice = UserPrompts::SaveChoice;
+        const int answer = Below(5);
+        m_prompts.saveChangesAnswers.push_back(answer == 0   ? Choice::Discard
+                                               : answer == 1 ? Choice::Cancel
+                                                             : Choice::Save);
+        if (answer < 2) {
+            return {answer == 0, {}, {}};
+        }
+        const QString path = m_dir.filePath(answer == 2   ? "kept.bin"
+                                            : answer == 3 ? "no-such-folder/kept.bin"
+                                                          : QString());
+        m_prompts.saveAnswers.push_back(answer == 4 ? QString() : path);
+        if (answer == 3) {
+            return {false, {}, "The file '" + path + "'could not be opened!"};
+        }
+        return {answer == 2, answer == 2 ? path : QString(), {}};
+    }
+    // "Exit" or the close box, whatever the focus holds; each answer to the question. Nothing
+    // is lost: a Save writes the image; a window kept open keeps every byte. A closed window
+    // is shown again, as the next start would open the saved file.
+    void TryToClose(bool closeBox) {
+        const Reply reply = QueueReply();
+        m_prompts.saveChangesQuestions.clear();
+        std::unique_ptr<MeterImage> asked;
+        m_prompts.duringPrompt = [this, &asked] {
+            if (!m_prompts.saveChangesQuestions.isEmpty() && !asked) {
+                asked = std::make_unique<MeterImage>(W().Image());
+            }
+        };
+        closeBox ? (void)W().close() : ClickButton(W(), id::Exit);
+        m_prompts.duringPrompt = nullptr;
+        const QStringList messages = m_prompts.TakeMessages().filter("file");
+        const bool closed = !W().isVisible();
+        if (asked == nullptr) {
+            m_prompts.saveChangesAnswers.clear();
+            m_prompts.saveAnswers.clear();
+            if (Modified() || !closed || !messages.isEmpty()) {
+                m_error = QStringLiteral("changed data left without the question");
+            }
+        } else if (!Modified() ||
+                   m_prompts.saveChangesQuestions !=
+                       QStringList{"The meter data has changed. Save the changes?"}) {
+            m_error = "asked '" + m_prompts.saveChangesQuestions.join("', '") + "' about nothing";
+        } else if (closed != reply.goesOn ||
+                   messages != QStringList(reply.message).filter("file")) {
+            m_error = QString("closed: %1, reported '%2'").arg(closed).arg(messages.join("', '"));
+        } else if (!(W().Image() == *asked)) {
+            m_error = "the answer changed the data" + FirstDifference(W().Image(), *asked);
+        } else if (!reply.savedTo.isEmpty() && ReadFile(reply.savedTo) != ImageBytes(*asked)) {
+            m_error = QStringLiteral("the file saved on the way out holds other bytes");
+        }
+        if (!reply.savedTo.isEmpty() && asked != nullptr) {
+            *m_saved = W().Image();
+        }
+        if (closed) {
+            W().show();
+            (void)QTest::qWaitForWindowActive(m_window.get());
+        }
+    }
     // Open good, hostile (counts past limits, no NUL), 94,207, 94,209, 0-byte, missing files; save.
     enum FileMode { Good, Hostile, Short, Long, Empty, Missing, Save };
     void UseFile(FileMode mode) {
@@ -263,18 +336,23 @@ class TestEditorRandomUser : public QObject {
         if (mode != Save && mode != Missing) {
             path = WriteFile(m_dir, "open.bin", bytes);
         }
-        const bool loads = mode == Good || mode == Hostile;
         auto* button = Ctl<QPushButton>(W(), mode == Save ? id::Save : id::Open);
-        (mode == Save ? m_prompts.saveAnswers : m_prompts.openAnswers).push_back(path);
         QTest::mousePress(button, Qt::LeftButton, {}, button->rect().center()); // commits edits
         const auto before = std::make_unique<MeterImage>(W().Image());
         const bool couldUndo = W().Document().CanUndo();
+        // "Open" asks about changes first; its dialog comes after Save that writes or Discard.
+        const Reply reply = mode != Save && Modified() ? QueueReply() : Reply{true, {}, {}};
+        if (reply.goesOn) {
+            (mode == Save ? m_prompts.saveAnswers : m_prompts.openAnswers).push_back(path);
+        }
         QTest::mouseRelease(button, Qt::LeftButton, {}, button->rect().center());
+        const bool loads = reply.goesOn && (mode == Good || mode == Hostile);
 
-        QStringList expected;
-        if (mode == Missing) {
+        QStringList expected(reply.message);
+        expected.removeAll(QString());
+        if (reply.goesOn && mode == Missing) {
             expected << "The file '" + path + "'could not be opened!";
-        } else if (!loads && mode != Save) {
+        } else if (reply.goesOn && !loads && mode != Save) {
             expected << "The file error!";
         }
         const QStringList messages = m_prompts.TakeMessages().filter("file");
@@ -286,11 +364,17 @@ class TestEditorRandomUser : public QObject {
             m_error = QStringLiteral("a refused load or a save changed the history");
         } else if (mode == Save && ReadFile(path) != ImageBytes(W().Image())) {
             m_error = QStringLiteral("the saved file holds other bytes than the window");
+        } else if (!reply.savedTo.isEmpty() && ReadFile(reply.savedTo) != ImageBytes(*before)) {
+            m_error = QStringLiteral("the file saved before opening holds other bytes");
+        }
+        if (mode == Save || !reply.savedTo.isEmpty()) {
+            *m_saved = *before;
         }
         if (loads) {
             m_countsMayGrow = true;
             m_base.swap(image);
             *m_loaded = W().Image();
+            *m_saved = W().Image();
             if (W().Document().CanUndo()) {
                 m_error = QStringLiteral("a load kept the history of the file before");
             }
@@ -371,6 +455,8 @@ class TestEditorRandomUser : public QObject {
     // The file last loaded, and the window's image right after it was loaded.
     std::unique_ptr<MeterImage> m_base = std::make_unique<MeterImage>(FreshMeterImage());
     std::unique_ptr<MeterImage> m_loaded = std::make_unique<MeterImage>(FreshMeterImage());
+    // The image last loaded or saved.
+    std::unique_ptr<MeterImage> m_saved = std::make_unique<MeterImage>(FreshMeterImage());
     QString m_error;
     bool m_countsMayGrow = false;
 
@@ -399,6 +485,8 @@ private slots:
         add("undo", 6, [this] { UndoSome(false); });
         add("redo", 3, [this] { UndoSome(true); });
         add("undo all", 2, [this] { UndoAll(); });
+        add("Exit", 2, [this] { TryToClose(false); });
+        add("close box", 2, [this] { TryToClose(true); });
         const char* kFileNames[] = {"open", "hostile", "short", "long", "empty", "missing", "save"};
         for (int mode = Good; mode <= Save; ++mode) {
             const int weight = mode == Good || mode == Hostile || mode == Save ? 3 : 1;

@@ -124,6 +124,8 @@ private slots:
         QCOMPARE(m_prompts.TakeMessages(),
                  QStringList({"The file '" + unwritable + "'could not be opened!"}));
 
+        // The longitude changed since the last save that worked: each open asks first.
+        m_prompts.saveChangesAnswers.assign(5, UserPrompts::SaveChoice::Discard);
         const MeterImage before = W().Image();
         const QString missing = m_dir.filePath("absent.bin");
         OpenThrough(W(), m_prompts, missing);

@@ -395,9 +395,55 @@ private slots:
         ShowDefaults();
         Click(kCancle, kAskList);
         QVERIFY(!m_list->isVisible() && m_list->result() == QDialog::Rejected);
-        ShowDefaults();
-        QTest::keyClick(W(kDefault), Qt::Key_Escape); // asks nothing
-        QVERIFY(!m_list->isVisible() && m_list->result() == QDialog::Rejected);
+    }
+
+    void escapeAndCloseBoxAskAsCancleDoes_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("saveAs"); // "" answers Cancel; "-" cancels the save dialog
+        QTest::addColumn<bool>("writeFails");
+        QTest::addColumn<bool>("closes");
+        for (bool closeBox : {false, true}) {
+            const char* way = closeBox ? "close box" : "Escape";
+            QTest::addRow("%s, unchanged", way) << closeBox << false << "" << false << true;
+            QTest::addRow("%s, Cancel", way) << closeBox << true << "" << false << true;
+            QTest::addRow("%s, saved", way) << closeBox << true << "lib.sat" << false << true;
+            QTest::addRow("%s, save dialog cancelled", way)
+                << closeBox << true << "-" << false << false;
+            QTest::addRow("%s, save fails", way) << closeBox << true << "lib.sat" << true << false;
+        }
+    }
+
+    // A changed library is not dropped without the question of "Cancle" and its outcomes.
+    void escapeAndCloseBoxAskAsCancleDoes() {
+        QFETCH(bool, closeBox);
+        QFETCH(bool, changed);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, writeFails);
+        QFETCH(bool, closes);
+        changed ? ShowDefaults() : Show(m_list);
+        if (changed) {
+            m_prompts.questionAnswers.push_back(!saveAs.isEmpty());
+        }
+        if (!saveAs.isEmpty()) {
+            m_prompts.saveAnswers.push_back(saveAs == "-" ? QString() : Path(saveAs));
+        }
+        LimitBytesWrittenForTests(writeFails ? 100 : kNoWriteLimit);
+        if (closeBox) {
+            m_list->close();
+        } else {
+            QTest::keyClick(W(kDefault), Qt::Key_Escape);
+        }
+        QCOMPARE(m_prompts.questions, changed ? QStringList{kAskList} : QStringList());
+        m_prompts.questions.clear();
+        QCOMPARE(m_prompts.TakeMessages(),
+                 writeFails ? QStringList({"Write file error!", "Save false!"}) : QStringList());
+        QCOMPARE(m_list->isVisible(), !closes);
+        QCOMPARE(m_list->result(), int(QDialog::Rejected));
+        // Kept open, the library is whole; closed, it was emptied as "Cancle" empties it.
+        QCOMPARE(m_list->Library().GetCount(), closes ? 0 : 40);
+        QCOMPARE(Read("lib.sat").size(),
+                 saveAs == "lib.sat" && !writeFails ? 40 * int(sizeof(SatelliteRecord)) : 0);
     }
 
     // Confirmed at once: a count of 8 is kept, 0 and 9 become 1, nothing else changes.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -233,6 +234,86 @@ TEST(MeterDocument, UndoAndRedoWalkTheStepsWithTheirSelections) {
     EXPECT_TRUE(document->EndStep(20, 40));
     EXPECT_FALSE(document->CanRedo());
     EXPECT_EQ(document->History().StepCount(), 2u);
+}
+
+// Each row acts on the document of the rows before it.
+TEST(MeterDocument, ModifiedUntilTheBytesMatchTheLastLoadOrSave) {
+    TempDir dir;
+    const std::filesystem::path file = dir / "m.bin";
+    auto document = Numbered(3);
+    const std::uint16_t loadedFrequency = Sat(*document, 0).tps[0].frequency;
+    using Run = std::function<void(MeterDocument&)>;
+    const auto frequency = [](std::uint64_t value) -> Run {
+        return [value](MeterDocument& d) {
+            d.SetTpNumber(0, 0, TpNumber::Frequency, value);
+            d.EndStep(20, 20);
+        };
+    };
+    const auto save = [file](SaveResult expected, std::size_t limit = kNoWriteLimit) -> Run {
+        return [=](MeterDocument& d) {
+            LimitBytesWrittenForTests(limit);
+            EXPECT_EQ(d.Save(file), expected);
+            LimitBytesWrittenForTests(kNoWriteLimit);
+        };
+    };
+    const Run undo = [](MeterDocument& d) {
+        d.Undo();
+    };
+    const Run redo = [](MeterDocument& d) {
+        d.Redo();
+    };
+    const Run endStep = [](MeterDocument& d) {
+        d.EndStep(20, 20);
+    };
+    const struct {
+        const char* what;
+        Run run;
+        bool modified;
+    } rows[] = {
+        {"loaded", [](MeterDocument&) {}, false},
+        {"a cell edited", frequency(12345), true},
+        {"undone to the loaded bytes", undo, false},
+        {"redone", redo, true},
+        {"edited back to the loaded value", frequency(loadedFrequency), false},
+        {"a slot added", [](MeterDocument& d) { d.AddSatellite(1), d.EndStep(20, 40); }, true},
+        {"a save that cannot open its file",
+         [](MeterDocument& d) {
+             EXPECT_EQ(d.Save("/no/such/folder/m.bin"), SaveResult::CannotOpen);
+         },
+         true},
+        {"a save cut short", save(SaveResult::WriteError, 1000), true},
+        {"saved", save(SaveResult::Done), false},
+        {"undone past the save", undo, true},
+        {"redone to the saved bytes", redo, false},
+        {"a name stored, its step not ended", [](MeterDocument& d) { d.SetName(2, "Typed"); },
+         false},
+        {"its step ended", endStep, true},
+        {"saved again", save(SaveResult::Done), false},
+        {"bytes set from outside",
+         [](MeterDocument& d) { d.UncheckedImage().settingsBlock.localPosition.latitude = 77; },
+         false},
+        {"taken in by the next step", endStep, true},
+        {"loaded with a new history",
+         [file](MeterDocument& d) {
+             EXPECT_EQ(d.Load(file), LoadResult::Done);
+             d.NormaliseLetters();
+             d.ClearHistory();
+         },
+         false},
+        {"an uninterpreted byte set",
+         [](MeterDocument& d) { d.UncheckedImage().leadingImage[9] ^= 1, d.EndStep(20, 20); },
+         false},
+    };
+    for (const auto& row : rows) {
+        row.run(*document);
+        EXPECT_EQ(document->IsModified(), row.modified) << row.what;
+    }
+    // A fresh document is the saved state until its first step.
+    MeterDocument fresh;
+    EXPECT_FALSE(fresh.IsModified());
+    fresh.SetRadio(RadioField::Beep, 1);
+    fresh.EndStep(0, 0);
+    EXPECT_TRUE(fresh.IsModified());
 }
 
 TEST(EditHistory, TenThousandCellEditsStayFarBelowTwentyMegabytes) {

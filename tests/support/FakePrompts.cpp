@@ -18,6 +18,20 @@ bool FakePrompts::Question(QWidget*, const QString& text) {
     return answer;
 }
 
+UserPrompts::SaveChoice FakePrompts::AskSaveChanges(QWidget*, const QString& text) {
+    saveChangesQuestions << text;
+    if (duringPrompt) {
+        duringPrompt();
+    }
+    if (saveChangesAnswers.empty()) {
+        unexpected << "save changes question: " + text;
+        return SaveChoice::Cancel; // the answer that loses nothing
+    }
+    const SaveChoice answer = saveChangesAnswers.front();
+    saveChangesAnswers.pop_front();
+    return answer;
+}
+
 QString FakePrompts::OpenFileName(QWidget*, const QString& filter) {
     openFilters << filter;
     if (openAnswers.empty()) {
@@ -65,6 +79,9 @@ QString FakePrompts::Pending() const {
     }
     if (!saveAnswers.empty()) {
         pending << QString("%1 unused save answers").arg(saveAnswers.size());
+    }
+    if (!saveChangesAnswers.empty()) {
+        pending << QString("%1 unused save changes answers").arg(saveChangesAnswers.size());
     }
     return pending.join('\n');
 }

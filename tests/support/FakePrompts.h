@@ -23,6 +23,7 @@ public:
     QString SaveFileName(QWidget* owner, const QString& filter, const QString& proposedName,
                          const QString& defaultSuffix) override;
     void Beep() override;
+    SaveChoice AskSaveChanges(QWidget* owner, const QString& text) override;
 
     // Messages shown since the last call, oldest first; clears them.
     QStringList TakeMessages();
@@ -38,9 +39,11 @@ public:
     std::deque<bool> questionAnswers;
     std::deque<QString> openAnswers; // "" cancels
     std::deque<QString> saveAnswers; // "" cancels
+    std::deque<SaveChoice> saveChangesAnswers;
 
     QStringList messages;
     QStringList questions;
+    QStringList saveChangesQuestions;
     QStringList openFilters;
     std::deque<SaveCall> saveCalls;
     QStringList unexpected;
