@@ -22,7 +22,6 @@ CCheckWindow::CCheckWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_lines->setRootIsDecorated(false);
     m_lines->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lines->setWordWrap(true);
     m_lines->header()->setStretchLastSection(true);
     m_lines->installEventFilter(this);
     connect(m_lines, &QTreeWidget::itemDoubleClicked, this,
