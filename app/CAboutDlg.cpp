@@ -1,8 +1,8 @@
 #include "app/CAboutDlg.h"
 
-#include "res/AppIcon.h"
 #include "controls/ControlIds.h"
 #include "controls/DialogUnits.h"
+#include "res/AppIcon.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -8,6 +8,8 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <cstdlib>
+
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("orvex"));
     setApplicationVersion(QStringLiteral(ORVEX_VERSION));
@@ -16,6 +18,16 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 QString CEditorApp::FileFromCommandLine(int& argc, char** argv) {
+    std::optional<SheetCommand> sheet;
+    const QString file = ReadCommandLine(argc, argv, sheet);
+    if (sheet) {
+        // After the probe is gone: the sheet needs an application of its own.
+        std::exit(sheet->Run(argc, argv));
+    }
+    return file;
+}
+
+QString CEditorApp::ReadCommandLine(int& argc, char** argv, std::optional<SheetCommand>& sheet) {
     QCoreApplication probe(argc, argv);
     probe.setApplicationName(QStringLiteral("orvex"));
     probe.setApplicationVersion(QStringLiteral(ORVEX_VERSION));
@@ -27,6 +39,18 @@ QString CEditorApp::FileFromCommandLine(int& argc, char** argv) {
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A meter data file to open at start."),
                                  QStringLiteral("[FILE]"));
+    const QCommandLineOption sheetOption(
+        QStringLiteral("sheet"),
+        QStringLiteral("Write the pointing sheet of FILE to OUT, a PDF or a CSV file by its "
+                       "extension (.pdf or .csv), and end without a window."),
+        QStringLiteral("OUT"));
+    const QCommandLineOption dateOption(
+        QStringLiteral("date"),
+        QStringLiteral("The date of the magnetic declination on the sheet, as 2026-06-15 "
+                       "(default: today)."),
+        QStringLiteral("YYYY-MM-DD"));
+    parser.addOption(sheetOption);
+    parser.addOption(dateOption);
     // Options of Qt itself (-platform, -style, ...) are left to the application.
     parser.parse(probe.arguments());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -34,6 +58,10 @@ QString CEditorApp::FileFromCommandLine(int& argc, char** argv) {
     }
     if (parser.isSet(QStringLiteral("version"))) {
         parser.showVersion();
+    }
+    if (parser.isSet(sheetOption)) {
+        sheet.emplace(parser.value(sheetOption), parser.positionalArguments().value(0),
+                      parser.value(dateOption));
     }
     return parser.positionalArguments().value(0);
 }

@@ -8,6 +8,7 @@
 #include "editor/CPaneView.h"
 #include "editor/CSatelliteNode.h"
 #include "editor/CSettingsCheck.h"
+#include "editor/CSheetExport.h"
 #include "editor/CSkyView.h"
 #include "editor/CSlotOperations.h"
 #include "editor/CTpListController.h"
@@ -196,6 +197,8 @@ void CEditorDlg::BuildWindowMenu() {
             QKeySequence(Qt::Key_F7));
     m_windowMenu->addAction(QStringLiteral("Update &Transponders..."), this,
                             &CEditorDlg::OnUpdateTransponders);
+    m_windowMenu->addAction(QStringLiteral("Pointing Sheet..."), this,
+                            &CEditorDlg::OnPointingSheet);
     m_windowMenu->addSeparator();
     QAction* about = m_windowMenu->addAction(QStringLiteral("&About orvex..."), this,
                                              &CEditorDlg::aboutRequested);
@@ -583,6 +586,11 @@ bool CEditorDlg::OnSave() {
     m_fileName = QFileInfo(path).fileName();
     UpdateTitle();
     return true;
+}
+
+void CEditorDlg::OnPointingSheet() {
+    CommitFocusedField(); // the sheet shows what the fields show
+    CSheetExport::Run(this, m_prompts, m_document.Image(), m_fileName);
 }
 
 void CEditorDlg::OnExit() {

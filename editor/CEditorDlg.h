@@ -72,6 +72,8 @@ public:
     void OnCheckSettings();
     // "Update Transponders...": the transponders of the satellites in use from a table.
     void OnUpdateTransponders();
+    // "Pointing Sheet...": the sheet of the data as shown, unsaved edits included.
+    void OnPointingSheet();
 
     // --- leaving and the title ---
     // Changes not yet saved are offered for saving first; true when they were saved or may

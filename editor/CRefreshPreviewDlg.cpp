@@ -1,7 +1,7 @@
 #include "editor/CRefreshPreviewDlg.h"
 
+#include "chart/SkyChart.h"
 #include "editor/CNavigationTree.h"
-#include "editor/SkyChart.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

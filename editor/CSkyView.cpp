@@ -1,63 +1,22 @@
 #include "editor/CSkyView.h"
 
+#include "chart/SkyChartPainter.h"
 #include "controls/UserPrompts.h"
 #include "editor/CSatelliteNode.h"
+#include "model/Geomagnetism.h"
+#include "model/LookAngles.h"
 
 #include <QContextMenuEvent>
-#include <QFontMetricsF>
+#include <QDate>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QSaveFile>
 #include <QToolTip>
-#include <QVarLengthArray>
 
 #include <algorithm>
-
-namespace {
-
-constexpr double kPad = 4.0;
-constexpr double kSelectedRadius = SkyChart::kDotRadius + 2.0;
-
-// A colour between two palette colours, so that lines stay quiet in light and dark themes.
-QColor Blend(const QColor& from, const QColor& to, double share) {
-    return QColor::fromRgbF(
-        static_cast<float>(from.redF() + (to.redF() - from.redF()) * share),
-        static_cast<float>(from.greenF() + (to.greenF() - from.greenF()) * share),
-        static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * share));
-}
-
-QString CompassLetter(double azimuth) {
-    switch (std::lround(azimuth) % 360) {
-    case 0:
-        return QStringLiteral("N");
-    case 90:
-        return QStringLiteral("E");
-    case 180:
-        return QStringLiteral("S");
-    case 270:
-        return QStringLiteral("W");
-    default:
-        return {};
-    }
-}
-
-// One line of text aligned in a box. Drawn from its baseline point: drawing into a box lays
-// the text out as a paragraph first, which made up most of the time of a paint.
-void DrawLine(QPainter& painter, const QRectF& box, Qt::Alignment align, const QString& text) {
-    const QFontMetricsF metrics(painter.font());
-    double x = box.left();
-    if (align & (Qt::AlignHCenter | Qt::AlignRight)) {
-        const double width = metrics.horizontalAdvance(text);
-        x = align & Qt::AlignRight ? box.right() - width : box.center().x() - width / 2.0;
-    }
-    const double y = box.center().y() - metrics.height() / 2.0 + metrics.ascent();
-    painter.drawText(QPointF(x, y), text);
-}
-
-} // namespace
+#include <cmath>
 
 CSkyView::CSkyView(const MeterImage& image, UserPrompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window), m_image(image), m_prompts(prompts) {
@@ -67,6 +26,9 @@ CSkyView::CSkyView(const MeterImage& image, UserPrompts& prompts, QWidget* paren
     m_menu = new QMenu(this);
     connect(m_menu->addAction(QStringLiteral("Save Image...")), &QAction::triggered, this,
             &CSkyView::SaveImage);
+    m_compassAction = m_menu->addAction(QStringLiteral("Compass Bearings"));
+    m_compassAction->setCheckable(true);
+    connect(m_compassAction, &QAction::toggled, this, &CSkyView::SetCompassBearings);
 }
 
 CSkyView::~CSkyView() = default;
@@ -87,8 +49,21 @@ QSize CSkyView::sizeHint() const {
     return {720, 400};
 }
 
+void CSkyView::SetCompassBearings(bool on) {
+    m_compass = on;
+    m_compassAction->setChecked(on);
+    update();
+}
+
 const SkyChart& CSkyView::Chart() const {
     SkyInput input = SkyInput::From(m_image.settingsBlock, QSizeF(size()), font());
+    if (m_compass) {
+        const QDate today = QDate::currentDate();
+        input.compass = true;
+        input.declination = MagneticDeclination(
+            SiteLatitudeDegrees(input.position), SiteLongitudeDegrees(input.position),
+            DecimalYear(today.year(), today.month(), today.day()));
+    }
     if (!m_chart || !(m_chart->Input() == input)) {
         m_chart.emplace(input);
     }
@@ -103,6 +78,16 @@ QPointF CSkyView::SatellitePoint(int slot) const {
 QRectF CSkyView::LabelRect(int slot) const {
     const SkyChart::Mark* mark = Chart().MarkOf(slot);
     return mark != nullptr ? mark->labelRect : QRectF();
+}
+
+QList<std::pair<int, double>> CSkyView::ScaleMarks() const {
+    QList<std::pair<int, double>> marks;
+    for (const SkyChart::Tick& tick : Chart().AzimuthTicks()) {
+        if (tick.labelled) {
+            marks.append({static_cast<int>(std::lround(tick.azimuthOrElevation)), tick.position});
+        }
+    }
+    return marks;
 }
 
 QRectF CSkyView::ChartRect() const {
@@ -179,137 +164,6 @@ void CSkyView::paintEvent(QPaintEvent*) {
     Paint(painter);
 }
 
-// Drawn as vectors and text straight onto the target at its own resolution, so the chart is
-// sharp at any scale factor.
 void CSkyView::Paint(QPainter& painter) const {
-    const SkyChart& chart = Chart();
-    painter.fillRect(rect(), palette().color(QPalette::Window));
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setFont(font());
-    if (!chart.Plot().isEmpty()) {
-        PaintFrame(painter, chart);
-        PaintSatellites(painter, chart);
-    }
-    PaintBelow(painter, chart);
-}
-
-void CSkyView::PaintFrame(QPainter& painter, const SkyChart& chart) const {
-    const QPalette& colours = palette();
-    const QColor ink = colours.color(QPalette::WindowText);
-    const QColor grid = Blend(colours.color(QPalette::Base), colours.color(QPalette::Text), 0.18);
-    const QRectF plot = chart.Plot();
-    const double line = painter.fontMetrics().height();
-    QFont bold = font();
-    bold.setBold(true);
-
-    painter.fillRect(plot, colours.color(QPalette::Base));
-    // Straight grid lines need no antialiasing, and one call draws them all.
-    QVarLengthArray<QLineF, 32> lines;
-    for (const SkyChart::Tick& tick : chart.AzimuthTicks()) {
-        lines.append({tick.position, plot.top(), tick.position, plot.bottom()});
-    }
-    for (const SkyChart::Tick& tick : chart.ElevationTicks()) {
-        lines.append({plot.left(), tick.position, plot.right(), tick.position});
-    }
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(grid, 1.0));
-    painter.drawLines(lines.constData(), static_cast<int>(lines.size()));
-    painter.setRenderHint(QPainter::Antialiasing, true);
-
-    painter.setPen(QPen(ink, 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(plot);
-    for (const SkyChart::Tick& tick : chart.ElevationTicks()) {
-        if (tick.labelled) {
-            const QRectF box(0.0, tick.position - line / 2.0, plot.left() - kPad, line);
-            DrawLine(painter, box, Qt::AlignRight,
-                     QStringLiteral("%1\u00b0").arg(std::lround(tick.azimuthOrElevation)));
-        }
-    }
-    for (const SkyChart::Tick& tick : chart.AzimuthTicks()) {
-        const double length = tick.labelled ? kPad : kPad / 2.0;
-        painter.drawLine(QPointF(tick.position, plot.bottom()),
-                         QPointF(tick.position, plot.bottom() + length));
-        if (!tick.labelled) {
-            continue;
-        }
-        const QRectF degrees(tick.position - 3.0 * line, plot.bottom() + kPad, 6.0 * line, line);
-        DrawLine(painter, degrees, Qt::AlignHCenter,
-                 SkyChart::AzimuthText(tick.azimuthOrElevation));
-        const QString letter = CompassLetter(tick.azimuthOrElevation);
-        if (!letter.isEmpty()) {
-            painter.setFont(bold);
-            DrawLine(painter, degrees.translated(0.0, line), Qt::AlignHCenter, letter);
-            painter.setFont(font());
-        }
-    }
-    // The horizon, heavier than the frame.
-    painter.setPen(QPen(ink, 2.0));
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
-
-    painter.setPen(QPen(colours.color(QPalette::Link), 1.0));
-    painter.drawPolyline(chart.Arc());
-}
-
-void CSkyView::PaintSatellites(QPainter& painter, const SkyChart& chart) const {
-    const QPalette& colours = palette();
-    const QColor text = colours.color(QPalette::Text);
-    const QColor base = colours.color(QPalette::Base);
-    const QColor border = Blend(base, text, 0.35);
-
-    painter.save();
-    painter.setClipRect(chart.Plot());
-    for (const SkyChart::Mark& mark : chart.Marks()) {
-        if (!mark.leader.isNull()) {
-            painter.setPen(QPen(Blend(base, text, 0.6), 1.0));
-            painter.drawLine(mark.leader);
-        }
-    }
-    for (const SkyChart::Mark& mark : chart.Marks()) {
-        if (mark.labelRect.isNull()) {
-            continue;
-        }
-        const bool selected = mark.slot == m_selectedSlot;
-        painter.setPen(QPen(selected ? colours.color(QPalette::Highlight) : border, 1.0));
-        painter.setBrush(selected ? colours.color(QPalette::Highlight) : base);
-        painter.drawRect(mark.labelRect.adjusted(0.5, 0.5, -0.5, -0.5));
-        painter.setPen(selected ? colours.color(QPalette::HighlightedText) : text);
-        DrawLine(painter, mark.labelRect, Qt::AlignHCenter, mark.label);
-    }
-    for (const SkyChart::Mark& mark : chart.Marks()) {
-        const bool selected = mark.slot == m_selectedSlot;
-        painter.setPen(selected ? QPen(text, 1.5) : Qt::NoPen);
-        painter.setBrush(selected ? colours.color(QPalette::Highlight) : text);
-        const double radius = selected ? kSelectedRadius : SkyChart::kDotRadius;
-        painter.drawEllipse(mark.dot, radius, radius);
-    }
-    painter.restore();
-}
-
-void CSkyView::PaintBelow(QPainter& painter, const SkyChart& chart) const {
-    if (chart.Below().empty()) {
-        return;
-    }
-    const QPalette& colours = palette();
-    const QRectF caption = chart.BelowRow(-1);
-    painter.setPen(colours.color(QPalette::WindowText));
-    DrawLine(painter, caption.adjusted(kPad, 0.0, 0.0, 0.0), Qt::AlignLeft,
-             SkyChart::BelowCaption());
-    const int rows = static_cast<int>(chart.Below().size());
-    for (int i = 0; i < rows; ++i) {
-        const auto& [slot, label] = chart.Below()[static_cast<std::size_t>(i)];
-        const QRectF row = chart.BelowRow(i);
-        if (row.bottom() > height()) {
-            break;
-        }
-        const bool selected = slot == m_selectedSlot;
-        if (selected) {
-            painter.fillRect(row, colours.color(QPalette::Highlight));
-        }
-        painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::WindowText));
-        const QRectF textBox = row.adjusted(2.0 * kPad, 0.0, -kPad, 0.0);
-        DrawLine(painter, textBox, Qt::AlignLeft,
-                 painter.fontMetrics().elidedText(label, Qt::ElideRight,
-                                                  static_cast<int>(textBox.width())));
-    }
+    SkyChartPainter(Chart(), palette()).Paint(painter, m_selectedSlot);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/SkyChart.h"
+#include "chart/SkyChart.h"
 #include "model/MeterData.h"
 
 #include <QImage>
@@ -37,12 +37,17 @@ public:
     void SaveImage();
     // The chart at the widget's size, as painted and as saved.
     QImage RenderImage() const;
+    // "Compass Bearings": the bottom scale in compass bearings of today, else true ones.
+    void SetCompassBearings(bool on);
+    bool CompassBearings() const { return m_compass; }
 
     // Where the slot's dot is drawn; a null point when it is not (not in use, below the
     // horizon).
     QPointF SatellitePoint(int slot) const;
     // Where the slot's label is drawn; a null rectangle when it is not.
     QRectF LabelRect(int slot) const;
+    // The bottom scale's labelled marks: bearing and where it stands across the widget.
+    QList<std::pair<int, double>> ScaleMarks() const;
     // The plot: elevation 0 at its bottom edge, 90 at its top, 180 degrees of azimuth across.
     QRectF ChartRect() const;
     // The satellites listed below the horizon, one text per entry.
@@ -65,13 +70,12 @@ protected:
 private:
     const SkyChart& Chart() const;
     void Paint(QPainter& painter) const;
-    void PaintFrame(QPainter& painter, const SkyChart& chart) const;
-    void PaintSatellites(QPainter& painter, const SkyChart& chart) const;
-    void PaintBelow(QPainter& painter, const SkyChart& chart) const;
 
     const MeterImage& m_image;
     UserPrompts& m_prompts;
     int m_selectedSlot = -1;
     QMenu* m_menu = nullptr;
+    QAction* m_compassAction = nullptr;
+    bool m_compass = false;
     mutable std::optional<SkyChart> m_chart;
 };

@@ -1,17 +1,23 @@
-// Renders the editor window with a loaded meter file into a PNG for the README, and with a
-// second name the Sky View of a dish in Munich with twenty satellites:
+// Renders the editor window with a loaded meter file into a PNG for the README, with a
+// second name the Sky View of a dish in Munich with twenty satellites, and with a third the
+// pointing sheet of that dish as a PDF, whose first page pdftoppm turns into the picture:
 //   cmake --build build --target orvex_screenshot
 //   QT_QPA_PLATFORM=offscreen build/tools/orvex_screenshot docs/editor.png docs/sky-view.png
+//       /tmp/pointing-sheet.pdf
+//   pdftoppm -png -r 60 -singlefile /tmp/pointing-sheet.pdf docs/pointing-sheet
 // The file is made from the built-in satellites, opened through the window's own "Open"
 // button, and the third satellite is selected, as a user would.
 #include "app/QtUserPrompts.h"
+#include "chart/PointingSheet.h"
 #include "editor/CEditorDlg.h"
 #include "editor/CSkyView.h"
 #include "model/DefaultSatellites.h"
 #include "model/MeterFile.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -89,12 +95,34 @@ MeterImage MunichImage() {
     return image;
 }
 
+// The same dish with transponders to tune, some satellites on a motor and some behind a
+// switch, as the sheet shows them.
+MeterImage MunichSheetImage() {
+    MeterImage image = MunichImage();
+    SettingsBlock& block = image.settingsBlock;
+    for (int slot = 0; slot < block.satCount; ++slot) {
+        SatelliteRecord& record = block.satellites[static_cast<std::size_t>(slot)];
+        record.positionType = slot >= 4 ? 1 : 0; // the first four on a fixed dish's switch
+        record.switchType = slot < 4 ? 1 : 0;
+        record.switchInput = static_cast<std::uint8_t>(slot % 4);
+        record.tpCount = static_cast<std::uint8_t>(2 + slot % 3);
+        for (int tp = 0; tp < record.tpCount; ++tp) {
+            record.tps[static_cast<std::size_t>(tp)] = {
+                static_cast<std::uint16_t>(tp % 2 == 0 ? 27500 : 22000),
+                static_cast<std::uint16_t>(10729 + 37 * slot + 412 * tp),
+                tp % 2 == 0 ? kHorizontal : kVertical, 0};
+        }
+    }
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: orvex_screenshot <editor.png> [<sky-view.png>]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: orvex_screenshot <editor.png> [<sky-view.png> "
+                             "[<pointing-sheet.pdf>]]\n");
         return 2;
     }
     QTemporaryDir dir;
@@ -124,7 +152,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }
-    if (argc == 3) {
+    if (argc >= 3) {
         const MeterImage munich = MunichImage();
         CSkyView sky(munich, prompts);
         sky.resize(760, 420);
@@ -135,6 +163,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write %s\n", argv[2]);
             return 1;
         }
+    }
+    if (argc == 4 && WritePointingSheet(QString::fromLocal8Bit(argv[3]), MunichSheetImage(),
+                                        QStringLiteral("MData.bin"),
+                                        QDate(2026, 6, 15)) != SheetResult::Written) {
+        std::fprintf(stderr, "cannot write %s\n", argv[3]);
+        return 1;
     }
     return 0;
 }

@@ -1,9 +1,11 @@
 // The Sky View window driven as a user does: dots, clicks, hints, labels, the horizon, saving.
 
 #include "editor/CSkyView.h"
+#include "model/Geomagnetism.h"
 #include "model/MeterData.h"
 #include "tests/support/FakePrompts.h"
 
+#include <QDate>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -70,6 +72,24 @@ class TestSkyView : public QObject {
                 plot.bottom() - look.elevation / 90.0 * plot.height()};
     }
     // Twenty long names; by default crowded on 30 degrees round due south of Munich (slot 14).
+    static QStringList MenuTexts(const QMenu* menu) {
+        QStringList texts;
+        for (const QAction* action : menu->actions()) {
+            texts << action->text();
+        }
+        return texts;
+    }
+    // The view's context menu as a right click opens it, closed again.
+    QMenu* ContextMenu() {
+        const QPoint centre = m_view->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, centre, m_view->mapToGlobal(centre));
+        QApplication::sendEvent(m_view.get(), &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu != nullptr) {
+            menu->close();
+        }
+        return menu;
+    }
     void CrowdedArc(double first = -9.4, double step = 1.5) {
         Block().satCount = 20;
         for (int slot = 0; slot < 20; ++slot) {
@@ -210,6 +230,48 @@ private slots:
         QCOMPARE(m_view->BelowHorizon().size(), 4);
     }
 
+    void compassBearingsMoveTheScaleByTheDeclination() {
+        const std::tuple<const char*, double, double> sites[] = {
+            {"Munich", 11.6, 48.1}, {"New York", -74.0, 40.7}, {"Sydney", 151.2, -33.9}};
+        const QDate today = QDate::currentDate();
+        const double year = DecimalYear(today.year(), today.month(), today.day());
+        CrowdedArc();
+        for (const auto& [place, lon, lat] : sites) {
+            Site(lon, lat);
+            const QPointF dot = m_view->SatellitePoint(14);
+            const auto trueMarks = m_view->ScaleMarks();
+            QAction* compass = ContextMenu()->actions().value(1);
+            QVERIFY(compass != nullptr && compass->isCheckable() && !compass->isChecked());
+            compass->trigger();
+            QVERIFY(m_view->CompassBearings() && compass->isChecked());
+            const double declination = MagneticDeclination(lat, lon, year);
+            QVERIFY2(std::abs(declination) > 2.0, place); // far enough to see the marks move
+            // Each bearing stands at the true azimuth it points to; the sky stays put.
+            const auto marks = m_view->ScaleMarks();
+            const Look facing = {lat < 0.0 ? 0.0 : 180.0, 0.0};
+            QVERIFY2(marks.size() >= 3, place);
+            for (const auto& [bearing, x] : marks) {
+                const Look at = {std::fmod(bearing + declination + 360.0, 360.0), 0.0};
+                QVERIFY2(std::abs(x - ExpectedPoint(at, lat).x()) < 0.01,
+                         qPrintable(QStringLiteral("%1: %2").arg(place).arg(bearing)));
+            }
+            // The letter the dish faces moved by the declination, east to the right.
+            const auto cardinal = [&](const auto& list) {
+                for (const auto& [bearing, x] : list) {
+                    if (bearing == std::lround(facing.azimuth)) {
+                        return x;
+                    }
+                }
+                return -1.0;
+            };
+            const double shift = declination / 180.0 * m_view->ChartRect().width();
+            QVERIFY2(std::abs(cardinal(marks) - cardinal(trueMarks) - shift) < 0.01, place);
+            QCOMPARE(m_view->SatellitePoint(14), dot);
+            compass->trigger(); // off again: the true scale
+            QVERIFY(!m_view->CompassBearings() && m_view->ScaleMarks() == trueMarks);
+        }
+    }
+
     void aWindowOfItsOwnThatSavesItsImage() {
         QCOMPARE(m_view->windowTitle(), QStringLiteral("Sky View"));
         m_view->close(); // closing hides it; opening again brings the same window back
@@ -226,8 +288,8 @@ private slots:
         QContextMenuEvent event(QContextMenuEvent::Mouse, centre, m_view->mapToGlobal(centre));
         QApplication::sendEvent(m_view.get(), &event);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr && menu->actions().size() == 1);
-        QCOMPARE(menu->actions().first()->text(), QStringLiteral("Save Image..."));
+        QVERIFY(menu != nullptr);
+        QCOMPARE(MenuTexts(menu), QStringList({"Save Image...", "Compass Bearings"}));
         menu->close();
         menu->actions().first()->trigger();
         QCOMPARE(m_prompts.saveCalls.size(), 1u);

@@ -1,4 +1,4 @@
-#include "editor/SkyChart.h"
+#include "chart/SkyChart.h"
 
 #include "model/LookAngles.h"
 
@@ -33,12 +33,11 @@ double Wrap(double degrees) {
     return wrapped;
 }
 
-// A label rectangle beside the dot in the given direction (radians, counter-clockwise from
-// east, as seen on screen), with its near side `distance` away from the dot's centre.
-QRectF Beside(const QPointF& dot, double angle, double distance, const QSizeF& size) {
+// A label rectangle beside the dot in the given direction (its cosine and sine, the angle
+// counter-clockwise from east, as seen on screen), with its near side `distance` away from the
+// dot's centre.
+QRectF Beside(const QPointF& dot, double c, double s, double distance, const QSizeF& size) {
     constexpr double kSide = 0.38; // about 22.5 degrees: nearer the axis, centre the label
-    const double c = std::cos(angle);
-    const double s = std::sin(angle);
     const QPointF p(dot.x() + c * distance, dot.y() - s * distance);
     const double left = c > kSide    ? p.x()
                         : c < -kSide ? p.x() - size.width()
@@ -123,7 +122,10 @@ SkyInput SkyInput::From(const SettingsBlock& block, const QSizeF& size, const QF
                                                             record.direction};
     }
     input.size = size;
+    // Names and degrees need no shaping; skipping it halves the cost of measuring and drawing
+    // the labels, which a repaint after every edit pays.
     input.font = font;
+    input.font.setStyleStrategy(QFont::PreferNoShaping);
     return input;
 }
 
@@ -232,10 +234,15 @@ void SkyChart::BuildTicks() {
     const double facing = m_facingNorth ? 0.0 : 180.0;
     const bool room30 =
         m_plot.width() / 6.0 > metrics.horizontalAdvance(QStringLiteral("270\u00b0")) + kPad;
-    for (int offset = -90; offset <= 90; offset += 10) {
-        const double azimuth = std::fmod(facing + offset + 360.0, 360.0);
-        const bool labelled = offset % 90 == 0 || (room30 && offset % 30 == 0);
-        m_azimuthTicks.push_back({azimuth, Project(azimuth, 0.0).x(), labelled});
+    // Every ten degrees of the scale shown; a compass bearing stands at the true azimuth it
+    // points to, so its marks move along the horizon by the declination.
+    const double shift = m_input.compass ? m_input.declination : 0.0;
+    const int first = static_cast<int>(std::ceil((facing - 90.0 - shift) / 10.0 - 1e-9)) * 10;
+    const int last = static_cast<int>(std::floor((facing + 90.0 - shift) / 10.0 + 1e-9)) * 10;
+    for (int bearing = first; bearing <= last; bearing += 10) {
+        const int shown = (bearing + 360) % 360;
+        const bool labelled = shown % 90 == 0 || (room30 && shown % 30 == 0);
+        m_azimuthTicks.push_back({double(shown), Project(bearing + shift, 0.0).x(), labelled});
     }
     const bool room10 = m_plot.height() / 9.0 > kElevationLabelSpacing * metrics.height();
     for (int elevation = 0; elevation <= 90; elevation += 10) {
@@ -270,11 +277,38 @@ void SkyChart::PlaceLabels() {
     constexpr std::array<double, 8> kNear = {0.0,      kPi,          kPi / 4, 3 * kPi / 4,
                                              -kPi / 4, -3 * kPi / 4, kPi / 2, -kPi / 2};
     const Box plot(m_plot);
+    // Measured once: both rounds try many places for each label.
+    std::vector<QSizeF> sizes;
+    for (const Mark& mark : m_marks) {
+        sizes.emplace_back(metrics.horizontalAdvance(mark.label) + 2.0 * kLabelPad,
+                           metrics.height() + 2.0);
+    }
+    // The directions tried on each ring, as seen from a dot of the right half (outward east);
+    // the left half's are these turned half round. Every label tries the same rings.
+    std::vector<std::vector<std::pair<double, double>>> rings;
+    const auto directions = [&](int ring) -> const std::vector<std::pair<double, double>>& {
+        while (static_cast<int>(rings.size()) <= ring) {
+            const int r = static_cast<int>(rings.size());
+            const double distance = gap + r * step;
+            // Further out, about a label's height between neighbouring places, nearest the
+            // outward horizontal first, alternating below and above.
+            const int count =
+                r == 0 ? 8 : std::max(8, static_cast<int>(2.0 * kPi * distance / (2.0 * step)));
+            std::vector<std::pair<double, double>> units;
+            for (int i = 0; i < count; ++i) {
+                const double angle =
+                    r == 0 ? kNear[static_cast<std::size_t>(i)]
+                           : 2.0 * kPi / count * ((i + 1) / 2) * (i % 2 == 0 ? 1.0 : -1.0);
+                units.emplace_back(std::cos(angle), std::sin(angle));
+            }
+            rings.push_back(std::move(units));
+        }
+        return rings[static_cast<std::size_t>(ring)];
+    };
 
     const auto place = [&](std::size_t index, bool strict, double limit) {
         Mark& mark = m_marks[index];
-        const QSizeF size(metrics.horizontalAdvance(mark.label) + 2.0 * kPad,
-                          metrics.height() + 2.0);
+        const QSizeF& size = sizes[index];
         // A leader starts inside the dots that touch its own; it may leave them.
         std::vector<bool> touching(dots.size());
         for (std::size_t i = 0; i < dots.size(); ++i) {
@@ -313,21 +347,14 @@ void SkyChart::PlaceLabels() {
                                  [&](const QLineF& other) { return Cross(leader, other); }));
         };
         // Labels fan out from the middle of the sky: those of the left half try the left first.
-        const double outward = mark.dot.x() < m_plot.center().x() ? kPi : 0.0;
+        const double outward = mark.dot.x() < m_plot.center().x() ? -1.0 : 1.0;
         for (int ring = 0;; ++ring) {
             const double distance = gap + ring * step;
             if (distance > limit) {
                 return;
             }
-            // Further out, about a label's height between neighbouring places, nearest the
-            // outward horizontal first, alternating below and above.
-            const int directions =
-                ring == 0 ? 8 : std::max(8, static_cast<int>(2.0 * kPi * distance / (2.0 * step)));
-            for (int i = 0; i < directions; ++i) {
-                const double angle = outward + (ring == 0 ? kNear[static_cast<std::size_t>(i)]
-                                                          : 2.0 * kPi / directions * ((i + 1) / 2) *
-                                                                (i % 2 == 0 ? 1.0 : -1.0));
-                const QRectF rect = Beside(mark.dot, angle, distance, size);
+            for (const auto& [c, s] : directions(ring)) {
+                const QRectF rect = Beside(mark.dot, outward * c, outward * s, distance, size);
                 const QLineF leader =
                     ring == 0 ? QLineF() : QLineF(mark.dot, Nearest(rect, mark.dot));
                 if (fits(rect, leader)) {

@@ -28,6 +28,10 @@ struct SkyInput {
     std::array<Satellite, kMaxSatellites> satellites{};
     QSizeF size;
     QFont font;
+    // The bottom scale in compass bearings, magnetic north `declination` degrees east of true
+    // north; the dots stay where they are in the sky.
+    bool compass = false;
+    double declination = 0.0;
 
     static SkyInput From(const SettingsBlock& block, const QSizeF& size, const QFont& font);
     bool operator==(const SkyInput&) const = default;
@@ -48,13 +52,15 @@ public:
         QLineF leader;    // from the dot to a label placed away from it; null beside it
     };
     struct Tick {
-        double azimuthOrElevation;
-        double position; // x for azimuth ticks, y for elevation ticks
+        double azimuthOrElevation; // as labelled: a compass bearing on a compass scale
+        double position;           // x for azimuth ticks, y for elevation ticks
         bool labelled;
     };
 
     static constexpr double kDotRadius = 4.0;
     static constexpr double kHitRadius = 8.0;
+    // Space between a label's text and its frame, left and right.
+    static constexpr double kLabelPad = 4.0;
 
     explicit SkyChart(const SkyInput& input);
 

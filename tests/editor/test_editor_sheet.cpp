@@ -1,0 +1,131 @@
+// "Pointing Sheet..." in the editor window's menu: the sheet of the data as the window holds
+// it, under the name of the file last opened or saved, and the messages when it cannot be.
+
+#include "EditorTestSupport.h"
+
+#include "controls/FileMessages.h"
+#include "editor/CSheetExport.h"
+#include "model/AtomicFile.h"
+#include "model/Geomagnetism.h"
+#include "model/PointingTable.h"
+#include "tests/support/SheetFixture.h"
+
+#include <QDate>
+
+#include <memory>
+
+using namespace editortest;
+
+class TestEditorSheet : public QObject {
+    Q_OBJECT
+
+    FakePrompts m_prompts;
+    std::unique_ptr<CEditorDlg> m_window;
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    CEditorDlg& W() { return *m_window; }
+    QString Path(const char* name) const { return m_dir->filePath(QString::fromLatin1(name)); }
+
+    // A right click on the window's background, then "Pointing Sheet..." answered with `path`.
+    void RunSheet(const QString& path) {
+        const QPoint corner(4, W().height() - 4);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, corner, W().mapToGlobal(corner));
+        QApplication::sendEvent(&W(), &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        menu->close();
+        QAction* sheet = nullptr;
+        for (QAction* action : menu->actions()) {
+            sheet = action->text() == QStringLiteral("Pointing Sheet...") ? action : sheet;
+        }
+        QVERIFY(sheet != nullptr && sheet->isEnabled());
+        m_prompts.saveCalls.clear();
+        m_prompts.saveAnswers.push_back(path);
+        sheet->trigger();
+        QCOMPARE(m_prompts.saveCalls.size(), 1u);
+        const FakePrompts::SaveCall call = m_prompts.saveCalls.front();
+        m_prompts.saveCalls.clear();
+        QCOMPARE(QStringList({call.filter, call.proposedName, call.defaultSuffix}),
+                 QStringList(
+                     {"PDF File (*.pdf)|*.pdf|CSV File (*.csv)|*.csv|", "PointingSheet", "pdf"}));
+    }
+    QByteArray TodaysCsv() {
+        const QDate today = QDate::currentDate();
+        return QByteArray::fromStdString(PointingCsv(MakePointingTable(
+            W().Image().settingsBlock, DecimalYear(today.year(), today.month(), today.day()))));
+    }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_window = std::make_unique<CEditorDlg>(m_prompts);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup() {
+        m_window.reset();
+        LimitBytesWrittenForTests(kNoWriteLimit);
+        QCOMPARE(m_prompts.Pending(), QString());
+        m_prompts.Reset();
+    }
+
+    void theSheetShowsTheDataAsTheWindowHoldsIt() {
+        RunSheet(Path("fresh.pdf")); // nothing opened or saved yet
+        QVERIFY(PdfText(ReadFile(Path("fresh.pdf"))).contains(QStringLiteral("Meter file: none")));
+
+        OpenThrough(W(), m_prompts, WriteFile(*m_dir, "roof.bin", ImageBytes(SheetImage(3, 2))));
+        ClickNode(W(), SlotNode(W(), 1));
+        // A new name typed, and a position typed and not yet left: the sheet takes them as
+        // leaving the field would.
+        auto* name = Ctl<QLineEdit>(W(), id::Name);
+        name->setFocus(Qt::MouseFocusReason);
+        name->selectAll();
+        QTest::keyClicks(name, "Hot Bird");
+        auto* longitude = Ctl<QLineEdit>(W(), id::SatLongitude);
+        longitude->setFocus(Qt::MouseFocusReason);
+        longitude->selectAll();
+        QTest::keyClicks(longitude, "192");
+        RunSheet(Path("sheet.CSV"));
+        const QByteArray csv = ReadFile(Path("sheet.CSV"));
+        QVERIFY(csv.contains("\n2,Hot Bird,19.2W,"));
+        QCOMPARE(csv, TodaysCsv());
+        QCOMPARE(ReadFile(Path("roof.bin")), ImageBytes(SheetImage(3, 2))); // still unsaved
+
+        RunSheet(Path("sheet.pdf"));
+        QString text = PdfText(ReadFile(Path("sheet.pdf")));
+        for (const QString& expected :
+             {QStringLiteral("Meter file: roof.bin"),
+              QStringLiteral("Date: ") + QDate::currentDate().toString(Qt::ISODate),
+              QStringLiteral("Hot Bird")}) {
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+        }
+        SaveThrough(W(), m_prompts, Path("saved.bin")); // the name saved to goes on the sheet
+        RunSheet(Path("sheet.pdf"));
+        text = PdfText(ReadFile(Path("sheet.pdf")));
+        QVERIFY(text.contains(QStringLiteral("Meter file: saved.bin")));
+    }
+
+    void refusedNamesAndFailedWritesSaySo() {
+        const QString old = WriteFile(*m_dir, "old.csv", "old contents");
+        const std::pair<QString, QString> cases[] = {
+            {Path("sheet.txt"), CSheetExport::UnknownExtensionText()},
+            {Path("sheet"), CSheetExport::UnknownExtensionText()},
+            {Path("sheet.pdf.bak"), CSheetExport::UnknownExtensionText()},
+            {Path("gone/sheet.pdf"), CannotOpenText(Path("gone/sheet.pdf"))},
+            {old, QStringLiteral("Write file error!")},
+            {QString(), QString()}, // cancelled: nothing written, nothing said
+        };
+        for (const auto& [path, message] : cases) {
+            LimitBytesWrittenForTests(path == old ? 10 : kNoWriteLimit);
+            RunSheet(path);
+            QCOMPARE(m_prompts.TakeMessages(),
+                     message.isEmpty() ? QStringList() : QStringList({message}));
+        }
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"old.csv"}));
+        QCOMPARE(ReadFile(old), QByteArray("old contents"));
+    }
+};
+
+QTEST_MAIN(TestEditorSheet)
+#include "test_editor_sheet.moc"
