@@ -7,6 +7,7 @@
 #include "editor/CLocalPositionPage.h"
 #include "editor/CNavigationTree.h"
 #include "editor/CSatellitePage.h"
+#include "editor/CSettingsCheck.h"
 #include "editor/CSheetExport.h"
 #include "editor/CSkyView.h"
 #include "editor/CSlotOperations.h"
@@ -47,6 +48,11 @@ CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
     BuildWindowMenu();
     m_pages->Show(Pane::SystemSetting);
     m_tree->BuildTree(m_document.Image());
+    m_settingsCheck = new CSettingsCheck(
+        m_document.Image(), *m_tree, *static_cast<CEditListCtrl*>(Control(EditorId::TpList)), this);
+    // A finding chosen in the check window is shown as a click on its node would show it.
+    connect(m_settingsCheck, &CSettingsCheck::aboutToSelect, this,
+            [this] { m_pages->CommitField(focusWidget()); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (!MayEndSession([&manager] { return manager.allowsInteraction(); })) {
             manager.cancel();
@@ -82,6 +88,7 @@ void CEditorDlg::ConnectControls() {
     new CEditorKeys(this,
                     {.undo = [this](bool redo) { OnUndoKey(redo); },
                      .skyView = [this] { OnSkyView(); },
+                     .checkSettings = [this] { OnCheckSettings(); },
                      .open = std::bind_front(&CEditorDlg::PressButton, this, EditorId::Open),
                      .save = std::bind_front(&CEditorDlg::PressButton, this, EditorId::Save)});
 }
@@ -235,6 +242,9 @@ void CEditorDlg::RefreshViews() {
     if (m_skyView != nullptr) {
         m_skyView->Refresh(m_curSat);
     }
+    if (m_settingsCheck != nullptr) {
+        m_settingsCheck->Refresh(m_curSat);
+    }
     m_unsaved.UpdateTitle();
 }
 
@@ -341,6 +351,10 @@ void CEditorDlg::OnSkyView() {
     m_skyView->Open();
 }
 
+void CEditorDlg::OnCheckSettings() {
+    m_settingsCheck->OpenWindow();
+}
+
 void CEditorDlg::OnUpdateTransponders() {
     // The table is matched against what is stored: a number being typed counts.
     m_pages->CommitField(focusWidget());
@@ -413,6 +427,8 @@ void CEditorDlg::BuildWindowMenu() {
     m_windowMenu->addSeparator();
     item(QStringLiteral("Satellite &Library..."), &CEditorDlg::OnLoadSat);
     item(QStringLiteral("Sky &View..."), &CEditorDlg::OnSkyView, QKeySequence(Qt::Key_F9));
+    item(QStringLiteral("&Check Settings..."), &CEditorDlg::OnCheckSettings,
+         QKeySequence(Qt::Key_F7));
     item(QStringLiteral("Update &Transponders..."), &CEditorDlg::OnUpdateTransponders);
     item(QStringLiteral("Pointing Sheet..."), &CEditorDlg::OnPointingSheet);
     m_windowMenu->addSeparator();

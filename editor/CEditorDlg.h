@@ -13,6 +13,7 @@
 
 class CEditorPages;
 class CNavigationTree;
+class CSettingsCheck;
 class CSkyView;
 class CSlotOperations;
 class CTpListController;
@@ -67,6 +68,8 @@ public:
     // "Sky View": opens the chart window, or raises it.
     void OnSkyView();
     CSkyView* SkyView() const { return m_skyView; }
+    // "Check Settings...": opens the window of the lock check's findings, or raises it.
+    void OnCheckSettings();
     // "Update Transponders...": the transponders of the satellites in use from a table.
     void OnUpdateTransponders();
     // "Pointing Sheet...": the sheet of the data as shown, unsaved edits included.
@@ -122,6 +125,7 @@ private:
     // The selected node's code when the last step ended: the selection "before" the next one.
     int m_stepSelection = -1;
     CSkyView* m_skyView = nullptr;
+    CSettingsCheck* m_settingsCheck = nullptr;
     QMenu* m_windowMenu = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;

@@ -28,6 +28,7 @@ CEditorKeys::CEditorKeys(QWidget* window, Handlers handlers) : QObject(window), 
     }
     shortcut(redo, [undo = handlers.undo] { undo(true); });
     shortcut({QKeySequence(Qt::Key_F9)}, handlers.skyView);
+    shortcut({QKeySequence(Qt::Key_F7)}, handlers.checkSettings);
     shortcut(QKeySequence::keyBindings(QKeySequence::Open), handlers.open);
     shortcut(QKeySequence::keyBindings(QKeySequence::Save), handlers.save);
     // The undo keys reach the window while no field holds typing of its own.

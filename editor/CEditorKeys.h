@@ -6,7 +6,7 @@
 
 class QWidget;
 
-// The editor window's keys: Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, F9, Ctrl+O and Ctrl+S as window
+// The editor window's keys: Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, F9, F7, Ctrl+O and Ctrl+S as window
 // shortcuts, and the one application-wide filter that lets a field without typing of its own
 // leave the undo keys to the window.
 class CEditorKeys final : public QObject {
@@ -17,6 +17,7 @@ public:
     struct Handlers {
         std::function<void(bool redo)> undo;
         std::function<void()> skyView;
+        std::function<void()> checkSettings;
         std::function<void()> open;
         std::function<void()> save;
     };

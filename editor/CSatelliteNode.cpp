@@ -1,6 +1,7 @@
 #include "editor/CSatelliteNode.h"
 
 #include "editor/CNavigationTree.h"
+#include "editor/LockFindingText.h"
 #include "model/Geomagnetism.h"
 #include "model/LookAngles.h"
 
@@ -11,7 +12,10 @@ CSatelliteNode::CSatelliteNode(QTreeWidgetItem* parent, const MeterImage& image)
 
 QVariant CSatelliteNode::data(int column, int role) const {
     if (role == Qt::ToolTipRole && column == 0) {
-        return PointingHintText(m_image, CNavigationTree::SlotOfNode(this));
+        const int slot = CNavigationTree::SlotOfNode(this);
+        const QString finding = FirstFindingText(m_image.settingsBlock, slot);
+        const QString hint = PointingHintText(m_image, slot);
+        return finding.isEmpty() ? hint : hint + QLatin1Char('\n') + finding;
     }
     return QTreeWidgetItem::data(column, role);
 }

@@ -5,8 +5,9 @@
 #include <QString>
 #include <QTreeWidgetItem>
 
-// A satellite node of the navigation tree. Its tooltip tells where to point the dish; it is
-// worked out each time it is asked for, so it always follows the stored positions.
+// A satellite node of the navigation tree. Its tooltip tells where to point the dish and what
+// the settings check found first; it is worked out each time it is asked for, so it always
+// follows the stored data.
 class CSatelliteNode final : public QTreeWidgetItem {
 public:
     CSatelliteNode(QTreeWidgetItem* parent, const MeterImage& image);

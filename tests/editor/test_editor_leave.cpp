@@ -6,6 +6,7 @@
 
 #include "controls/CEditListCtrl.h"
 #include "controls/CNumEdit.h"
+#include "editor/CCheckWindow.h"
 #include "editor/CSkyView.h"
 
 #include <QWindow>
@@ -359,6 +360,11 @@ private slots:
              [this] {
                  return W().SkyView() != nullptr && W().SkyView()->isVisible();
              }},
+            {"&Check Settings...", QKeySequence(Qt::Key_F7),
+             [this] {
+                 const auto* check = W().findChild<CCheckWindow*>();
+                 return check != nullptr && check->isVisible();
+             }},
         };
         QStringList shown;
         for (QAction* action : W().WindowMenu()->actions()) {
@@ -366,7 +372,8 @@ private slots:
                 shown << action->text() + " " + action->shortcut().toString();
             }
         }
-        QCOMPARE(shown, QStringList({"&Undo Ctrl+Z", "&Redo Ctrl+Shift+Z", "Sky &View... F9"}));
+        QCOMPARE(shown, QStringList({"&Undo Ctrl+Z", "&Redo Ctrl+Shift+Z", "Sky &View... F9",
+                                     "&Check Settings... F7"}));
         for (const auto& row : rows) {
             QVERIFY(QTest::qWaitForWindowActive(&W()));
             Tree(W())->setFocus();
