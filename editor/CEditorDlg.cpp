@@ -2,14 +2,13 @@
 
 #include "controls/CEditListCtrl.h"
 #include "controls/FileMessages.h"
-#include "editor/CEditorKeys.h"
+#include "editor/CDataViews.h"
+#include "editor/CEditorCommands.h"
 #include "editor/CEditorPages.h"
 #include "editor/CLocalPositionPage.h"
 #include "editor/CNavigationTree.h"
 #include "editor/CSatellitePage.h"
-#include "editor/CSettingsCheck.h"
 #include "editor/CSheetExport.h"
-#include "editor/CSkyView.h"
 #include "editor/CSlotOperations.h"
 #include "editor/CSystemSettingPage.h"
 #include "editor/CTpListController.h"
@@ -19,11 +18,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
-#include <QSessionManager>
 
 #include <functional>
 
@@ -33,7 +29,13 @@ const QString kMeterFilter = QStringLiteral("Meter data File (*.bin)|*.bin|");
 
 CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
     : QDialog(parent), m_prompts(prompts), m_guard([this] { CommitStep(); }),
-      m_unsaved(*this, m_document, m_prompts, [this] { return OnSave(); }) {
+      m_unsaved(*this, m_document, m_prompts,
+                {.save = [this] { return OnSave(); },
+                 .commitField = [this] { m_pages->CommitField(focusWidget()); },
+                 .endStep =
+                     [this] {
+                         CommitStep();
+                     }}) {
     m_unsaved.UpdateTitle();
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -45,19 +47,14 @@ CEditorDlg::CEditorDlg(UserPrompts& prompts, QWidget* parent)
     m_slots = new CSlotOperations(m_document, m_guard, *m_tree, *m_tpList, m_prompts, this);
     m_pages = new CEditorPages(m_document, m_prompts, m_guard, this);
     ConnectControls();
-    BuildWindowMenu();
+    BuildCommands();
     m_pages->Show(Pane::SystemSetting);
     m_tree->BuildTree(m_document.Image());
-    m_settingsCheck = new CSettingsCheck(
-        m_document.Image(), *m_tree, *static_cast<CEditListCtrl*>(Control(EditorId::TpList)), this);
-    // A finding chosen in the check window is shown as a click on its node would show it.
-    connect(m_settingsCheck, &CSettingsCheck::aboutToSelect, this,
-            [this] { m_pages->CommitField(focusWidget()); });
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        if (!MayEndSession([&manager] { return manager.allowsInteraction(); })) {
-            manager.cancel();
-        }
-    });
+    m_views =
+        new CDataViews(m_document.Image(), *m_tree,
+                       *static_cast<CEditListCtrl*>(Control(EditorId::TpList)), m_prompts, this);
+    // A satellite chosen in a view is shown as a click on its node would show it.
+    connect(m_views, &CDataViews::aboutToSelect, this, &CEditorDlg::CommitTyping);
 }
 
 QWidget* CEditorDlg::Control(int id) const {
@@ -69,7 +66,7 @@ void CEditorDlg::ConnectControls() {
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CEditorDlg::OnTreeSelectionChanged);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_tree, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& position) { m_slots->OnTreeContextMenu(position, m_windowMenu); });
+            [this](const QPoint& position) { m_slots->OnTreeContextMenu(position, WindowMenu()); });
     connect(m_tpList, &CTpListController::edited, this, &CEditorDlg::CommitStep);
     connect(m_slots, &CSlotOperations::showRequested, this, &CEditorDlg::ShowSlot);
     connect(m_pages, &CEditorPages::nameEdited, this, &CEditorDlg::OnNameEdited);
@@ -84,13 +81,6 @@ void CEditorDlg::ConnectControls() {
     button(EditorId::Delete, m_slots, &CSlotOperations::OnDeleteSatellite);
     button(EditorId::Up, m_slots, &CSlotOperations::OnMoveUp);
     button(EditorId::Down, m_slots, &CSlotOperations::OnMoveDown);
-
-    new CEditorKeys(this,
-                    {.undo = [this](bool redo) { OnUndoKey(redo); },
-                     .skyView = [this] { OnSkyView(); },
-                     .checkSettings = [this] { OnCheckSettings(); },
-                     .open = std::bind_front(&CEditorDlg::PressButton, this, EditorId::Open),
-                     .save = std::bind_front(&CEditorDlg::PressButton, this, EditorId::Save)});
 }
 
 // --- select -----------------------------------------------------------------------------------
@@ -116,15 +106,12 @@ void CEditorDlg::OnTreeSelectionChanged() {
     // The node's code decides, never its label: a satellite may carry any name.
     const int data = node->data(0, Qt::UserRole).toInt();
     const int slot = CNavigationTree::SlotOfNode(node);
-    if (data == CNavigationTree::kSystemSettingData) {
+    if (data == CNavigationTree::kSystemSettingData ||
+        data == CNavigationTree::kLocalPositionData) {
+        const bool system = data == CNavigationTree::kSystemSettingData;
         EnableEditControls(true);
-        m_pages->SystemSetting().ShowSetting();
-        m_pages->Show(Pane::SystemSetting);
-        SetCurrentSlot(-1);
-    } else if (data == CNavigationTree::kLocalPositionData) {
-        EnableEditControls(true);
-        m_pages->LocalPosition().ShowPosition();
-        m_pages->Show(Pane::LocalPosition);
+        system ? m_pages->SystemSetting().ShowSetting() : m_pages->LocalPosition().ShowPosition();
+        m_pages->Show(system ? Pane::SystemSetting : Pane::LocalPosition);
         SetCurrentSlot(-1);
     } else if (slot >= 0) {
         EnableEditControls(true);
@@ -228,6 +215,11 @@ bool CEditorDlg::focusNextPrevChild(bool next) {
     return QDialog::focusNextPrevChild(next);
 }
 
+void CEditorDlg::CommitTyping() {
+    m_pages->CommitField(focusWidget());
+    CommitStep();
+}
+
 void CEditorDlg::CommitStep() {
     if (m_guard.Refreshing()) {
         return;
@@ -239,11 +231,8 @@ void CEditorDlg::CommitStep() {
 }
 
 void CEditorDlg::RefreshViews() {
-    if (m_skyView != nullptr) {
-        m_skyView->Refresh(m_curSat);
-    }
-    if (m_settingsCheck != nullptr) {
-        m_settingsCheck->Refresh(m_curSat);
+    if (m_views != nullptr) {
+        m_views->Refresh(m_curSat);
     }
     m_unsaved.UpdateTitle();
 }
@@ -251,7 +240,6 @@ void CEditorDlg::RefreshViews() {
 // --- files and the library --------------------------------------------------------------------
 
 void CEditorDlg::OnOpen() {
-    CommitStep();
     if (!m_unsaved.MaySaveChanges()) {
         return;
     }
@@ -281,14 +269,6 @@ bool CEditorDlg::OpenMeterFile(const QString& path) {
     return true;
 }
 
-void CEditorDlg::OnLoadSat() {
-    m_slots->OnLoadSat();
-}
-
-void CEditorDlg::OnReplaceFromLibrary(int slot) {
-    m_slots->OnReplaceFromLibrary(slot);
-}
-
 bool CEditorDlg::OnSave() {
     // Bytes changed outside a step are saved with the step they belong to.
     CommitStep();
@@ -311,53 +291,26 @@ void CEditorDlg::OnExit() {
 }
 
 void CEditorDlg::reject() {
-    // The close box takes no focus: what the user typed is committed as a click on "Exit"
-    // would commit it, and the focus goes back when the window stays.
-    const QPointer<QWidget> typing = focusWidget();
-    QWidget* exit = Control(EditorId::Exit);
-    if (isActiveWindow()) {
-        exit->setFocus(Qt::MouseFocusReason);
-    } else {
-        m_pages->CommitField(focusWidget());
-    }
-    CommitStep();
-    if (m_unsaved.MaySaveChanges()) {
+    if (m_unsaved.MayClose(*Control(EditorId::Exit))) {
         QDialog::reject();
-    } else if (typing != nullptr && typing->isVisible() && focusWidget() == exit) {
-        // Unless a refused value took the focus already.
-        typing->setFocus(Qt::OtherFocusReason);
     }
 }
 
 bool CEditorDlg::MayEndSession(const std::function<bool()>& mayAsk) {
-    m_pages->CommitField(focusWidget());
-    CommitStep();
     return m_unsaved.MayEndSession(mayAsk);
 }
 
 void CEditorDlg::OnSkyView() {
-    if (m_skyView == nullptr) {
-        // Made on first use, so that the window's start-up does not pay for it.
-        m_skyView = new CSkyView(m_document.Image(), m_prompts, this);
-        connect(m_skyView, &CSkyView::SatelliteClicked, this, [this](int slot) {
-            // As a click on the node: the field being left is committed first.
-            m_pages->CommitField(focusWidget());
-            if (QTreeWidgetItem* node = m_tree->SlotNode(slot)) {
-                m_tree->setCurrentItem(node);
-            }
-        });
-    }
-    m_skyView->Refresh(m_curSat);
-    m_skyView->Open();
+    m_views->OpenSkyView(m_curSat);
 }
 
 void CEditorDlg::OnCheckSettings() {
-    m_settingsCheck->OpenWindow();
+    m_views->OpenCheck();
 }
 
 void CEditorDlg::OnUpdateTransponders() {
     // The table is matched against what is stored: a number being typed counts.
-    m_pages->CommitField(focusWidget());
+    CommitTyping();
     const RefreshGuard::Scope step(m_guard, RefreshGuard::Step::End);
     if (CTransponderRefresh(m_document, m_prompts, this).Run()) {
         // Names and positions stay, so the tree keeps its labels; the TP list shows the rows.
@@ -366,20 +319,11 @@ void CEditorDlg::OnUpdateTransponders() {
 }
 
 void CEditorDlg::OnPointingSheet() {
-    m_pages->CommitField(focusWidget()); // the sheet shows what the fields show
+    CommitTyping(); // the sheet shows what the fields show
     CSheetExport::Run(this, m_prompts, m_document.Image(), m_unsaved.FileName());
 }
 
 // --- history ----------------------------------------------------------------------------------
-
-void CEditorDlg::OnUndoKey(bool redo) {
-    auto* edit = qobject_cast<QLineEdit*>(focusWidget());
-    if (edit != nullptr && edit->isModified()) {
-        redo ? edit->redo() : edit->undo();
-        return;
-    }
-    redo ? OnRedo() : OnUndo();
-}
 
 void CEditorDlg::OnUndo() {
     // Typing not committed is dropped: the field shows the data undone to.
@@ -409,49 +353,24 @@ void CEditorDlg::ShowSelection(int data) {
 
 // --- menus and keys ---------------------------------------------------------------------------
 
-void CEditorDlg::BuildWindowMenu() {
-    m_windowMenu = new QMenu(this);
-    // The keys are shown only: the window's own shortcuts run them, and an action of a menu
-    // that is not open takes no key, so no key is claimed twice.
-    const auto item = [this](const QString& text, auto handler, const QKeySequence& key = {}) {
-        QAction* action = m_windowMenu->addAction(text, this, handler);
-        action->setShortcut(key);
-        action->setShortcutVisibleInContextMenu(true);
-        return action;
-    };
-    m_undoAction = item(
-        QStringLiteral("&Undo"), [this] { OnUndoKey(false); }, QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redoAction = item(
-        QStringLiteral("&Redo"), [this] { OnUndoKey(true); },
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    m_windowMenu->addSeparator();
-    item(QStringLiteral("Satellite &Library..."), &CEditorDlg::OnLoadSat);
-    item(QStringLiteral("Sky &View..."), &CEditorDlg::OnSkyView, QKeySequence(Qt::Key_F9));
-    item(QStringLiteral("&Check Settings..."), &CEditorDlg::OnCheckSettings,
-         QKeySequence(Qt::Key_F7));
-    item(QStringLiteral("Update &Transponders..."), &CEditorDlg::OnUpdateTransponders);
-    item(QStringLiteral("Pointing Sheet..."), &CEditorDlg::OnPointingSheet);
-    m_windowMenu->addSeparator();
-    QAction* about = m_windowMenu->addAction(QStringLiteral("&About orvex..."), this,
-                                             &CEditorDlg::aboutRequested);
-    about->setProperty("commandId", 16);
-    connect(m_windowMenu, &QMenu::aboutToShow, this, [this] {
-        const auto* edit = qobject_cast<QLineEdit*>(focusWidget());
-        const bool typing = edit != nullptr && edit->isModified();
-        m_undoAction->setEnabled(typing ? edit->isUndoAvailable() : m_document.CanUndo());
-        m_redoAction->setEnabled(typing ? edit->isRedoAvailable() : m_document.CanRedo());
-    });
+void CEditorDlg::BuildCommands() {
+    auto* commands = new CEditorCommands(
+        this, {.undo = [this](bool redo) { redo ? OnRedo() : OnUndo(); },
+               .canUndo =
+                   [this](bool redo) { return redo ? m_document.CanRedo() : m_document.CanUndo(); },
+               .loadSat = [this] { OnLoadSat(); },
+               .skyView = [this] { OnSkyView(); },
+               .checkSettings = [this] { OnCheckSettings(); },
+               .updateTransponders = [this] { OnUpdateTransponders(); },
+               .pointingSheet = [this] { OnPointingSheet(); },
+               .about = [this] { emit aboutRequested(); },
+               .open = static_cast<QAbstractButton*>(Control(EditorId::Open)),
+               .save = static_cast<QAbstractButton*>(Control(EditorId::Save))});
+    m_windowMenu = commands->Menu();
 }
 
 QMenu* CEditorDlg::TpListMenu() const {
     return m_tpList->Menu();
-}
-
-void CEditorDlg::PressButton(int id) {
-    auto* button = static_cast<QPushButton*>(Control(id));
-    // As a click does: the button takes the focus first, which commits the field left.
-    button->setFocus(Qt::MouseFocusReason);
-    button->click();
 }
 
 void CEditorDlg::keyPressEvent(QKeyEvent* event) {
@@ -468,6 +387,6 @@ void CEditorDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CEditorDlg::contextMenuEvent(QContextMenuEvent* event) {
-    m_windowMenu->popup(event->globalPos());
+    WindowMenu()->popup(event->globalPos());
     event->accept();
 }

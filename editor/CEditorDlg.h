@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/CDataViews.h"
+#include "editor/CSlotOperations.h"
 #include "editor/CUnsavedChanges.h"
 #include "editor/CWindowPrompts.h"
 #include "editor/RefreshGuard.h"
@@ -13,14 +15,11 @@
 
 class CEditorPages;
 class CNavigationTree;
-class CSettingsCheck;
 class CSkyView;
-class CSlotOperations;
 class CTpListController;
 class QTreeWidgetItem;
 class QMenu;
 class UserPrompts;
-enum class SlotShow;
 
 // The main window: the navigation tree, the pages of the right side and the transponder list
 // over one meter document, with the menus and the undo history. The tree's selection decides
@@ -60,14 +59,14 @@ public:
     bool OnSave();
     void OnExit();
     // The "Load Sat" flow: satellites picked from a library go into the first slots.
-    void OnLoadSat();
+    void OnLoadSat() { m_slots->OnLoadSat(); }
     // "Replace from Library...": the first satellite picked in the library goes into the slot.
-    void OnReplaceFromLibrary(int slot);
+    void OnReplaceFromLibrary(int slot) { m_slots->OnReplaceFromLibrary(slot); }
     void OnUndo();
     void OnRedo();
     // "Sky View": opens the chart window, or raises it.
     void OnSkyView();
-    CSkyView* SkyView() const { return m_skyView; }
+    CSkyView* SkyView() const { return m_views->SkyView(); }
     // "Check Settings...": opens the window of the lock check's findings, or raises it.
     void OnCheckSettings();
     // "Update Transponders...": the transponders of the satellites in use from a table.
@@ -98,7 +97,7 @@ private:
     void SetCurrentSlot(int slot);
 
     void ConnectControls();
-    void BuildWindowMenu();
+    void BuildCommands();
     void OnTreeSelectionChanged();
     // Selects the node; a node selected already is shown anew.
     void SelectNode(QTreeWidgetItem* node);
@@ -109,9 +108,8 @@ private:
     void CommitStep();
     // The views that follow the data: the sky chart.
     void RefreshViews();
-    void PressButton(int id);
-    // The undo and redo keys: a field holding typing takes them for its own text.
-    void OnUndoKey(bool redo);
+    // Commits the field that has the focus as leaving it would, and ends the step.
+    void CommitTyping();
 
     CWindowPrompts m_prompts;
     MeterDocument m_document;
@@ -124,9 +122,6 @@ private:
     CSlotOperations* m_slots = nullptr;
     // The selected node's code when the last step ended: the selection "before" the next one.
     int m_stepSelection = -1;
-    CSkyView* m_skyView = nullptr;
-    CSettingsCheck* m_settingsCheck = nullptr;
+    CDataViews* m_views = nullptr;
     QMenu* m_windowMenu = nullptr;
-    QAction* m_undoAction = nullptr;
-    QAction* m_redoAction = nullptr;
 };

@@ -8,7 +8,6 @@
 #include "editor/RefreshGuard.h"
 #include "model/MeterDocument.h"
 
-
 using namespace EditorId;
 
 CSatellitePage::CSatellitePage(const Context& context, QWidget* window)

@@ -3,7 +3,10 @@
 #include "controls/UserPrompts.h"
 #include "model/MeterDocument.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QPointer>
+#include <QSessionManager>
 #include <QWidget>
 
 namespace {
@@ -14,8 +17,15 @@ const QString kSaveChangesQuestion =
 } // namespace
 
 CUnsavedChanges::CUnsavedChanges(QWidget& window, const MeterDocument& document,
-                                 UserPrompts& prompts, std::function<bool()> save)
-    : m_window(window), m_document(document), m_prompts(prompts), m_save(std::move(save)) {}
+                                 UserPrompts& prompts, Window calls)
+    : m_window(window), m_document(document), m_prompts(prompts), m_calls(std::move(calls)) {
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &m_window,
+                     [this](QSessionManager& manager) {
+                         if (!MayEndSession([&manager] { return manager.allowsInteraction(); })) {
+                             manager.cancel();
+                         }
+                     });
+}
 
 void CUnsavedChanges::SetFile(const QString& path) {
     m_fileName = QFileInfo(path).fileName();
@@ -34,12 +44,13 @@ bool CUnsavedChanges::HasUnsavedChanges() const {
 }
 
 bool CUnsavedChanges::MaySaveChanges() {
+    m_calls.endStep();
     if (!HasUnsavedChanges()) {
         return true;
     }
     switch (m_prompts.AskSaveChanges(&m_window, kSaveChangesQuestion)) {
     case UserPrompts::SaveChoice::Save:
-        return m_save();
+        return m_calls.save();
     case UserPrompts::SaveChoice::Discard:
         return true;
     case UserPrompts::SaveChoice::Cancel:
@@ -48,7 +59,26 @@ bool CUnsavedChanges::MaySaveChanges() {
     return false;
 }
 
+bool CUnsavedChanges::MayClose(QWidget& exit) {
+    const QPointer<QWidget> typing = m_window.focusWidget();
+    if (m_window.isActiveWindow()) {
+        exit.setFocus(Qt::MouseFocusReason); // leaving the field commits it
+    } else {
+        m_calls.commitField();
+    }
+    if (MaySaveChanges()) {
+        return true;
+    }
+    // Unless a refused value took the focus already.
+    if (typing != nullptr && typing->isVisible() && m_window.focusWidget() == &exit) {
+        typing->setFocus(Qt::OtherFocusReason);
+    }
+    return false;
+}
+
 bool CUnsavedChanges::MayEndSession(const std::function<bool()>& mayAsk) {
+    m_calls.commitField();
+    m_calls.endStep();
     // Without leave to ask, the user's file is left as it was.
     if (HasUnsavedChanges() && mayAsk() && !MaySaveChanges()) {
         return false;
