@@ -67,21 +67,12 @@ std::optional<P> OscillatorProblem(const SatelliteRecord& record, std::uint16_t 
 
 // Each kind of LNB at the edges of the 950-2150 MHz band its oscillators bring a frequency into.
 TEST(LockCheck, OscillatorsBringFrequenciesIntoTheMeterBand) {
-    SatelliteRecord customizedKu = Satellite(kLnbCustomized);
-    customizedKu.lnbLowFreq = 9750;
-    customizedKu.lnbHighFreq = 10600;
-    SatelliteRecord customizedC = Satellite(kLnbCustomized);
-    customizedC.lnbLowFreq = 5150;
-    customizedC.lnbHighFreq = 0; // an oscillator of 0 receives nothing
-    SatelliteRecord at7000 = Satellite(kLnbCustomized);
-    at7000.lnbLowFreq = 7000; // from 7000 MHz up the IF is frequency less oscillator
-    at7000.lnbHighFreq = 0;
-    SatelliteRecord at6999 = Satellite(kLnbCustomized);
-    at6999.lnbLowFreq = 6999; // below it the C-band LNB inverts: oscillator less frequency
-    at6999.lnbHighFreq = 0;
-    SatelliteRecord nothing = Satellite(kLnbCustomized);
-    nothing.lnbLowFreq = 0;
-    nothing.lnbHighFreq = 0;
+    const auto customized = [](std::uint16_t low, std::uint16_t high) {
+        SatelliteRecord record = Satellite(kLnbCustomized);
+        record.lnbLowFreq = low;
+        record.lnbHighFreq = high;
+        return record;
+    };
     const struct {
         const char* lnb;
         SatelliteRecord record;
@@ -99,10 +90,12 @@ TEST(LockCheck, OscillatorsBringFrequenciesIntoTheMeterBand) {
         {"SINGLE5", Satellite(kSingle5), 11649, 11650, 12850, 12851},
         {"UNICABLE_A2", Satellite(kUnicableA2), 11149, 11150, 12350, 12351},
         {"UNICABLE_B2", Satellite(kUnicableB2), 11149, 11150, 12350, 12351},
-        {"Customized 9750/10600", customizedKu, 10699, 10700, 12750, 12751},
-        {"Customized 5150/0", customizedC, 2999, 3000, 4200, 4201},
-        {"Customized 7000", at7000, 7949, 7950, 9150, 9151},
-        {"Customized 6999", at6999, 4848, 4849, 6049, 6050},
+        {"Customized 9750/10600", customized(9750, 10600), 10699, 10700, 12750, 12751},
+        // An oscillator of 0 receives nothing.
+        {"Customized 5150/0", customized(5150, 0), 2999, 3000, 4200, 4201},
+        // From 7000 MHz up the IF is frequency less oscillator; below, the C-band LNB inverts.
+        {"Customized 7000", customized(7000, 0), 7949, 7950, 9150, 9151},
+        {"Customized 6999", customized(6999, 0), 4848, 4849, 6049, 6050},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lnb);
@@ -116,7 +109,7 @@ TEST(LockCheck, OscillatorsBringFrequenciesIntoTheMeterBand) {
         }
     }
     for (std::uint16_t frequency : {0, 950, 5150, 11362, 65535}) {
-        EXPECT_EQ(OscillatorProblem(nothing, frequency), P::OutsideLnbRange) << frequency;
+        EXPECT_EQ(OscillatorProblem(customized(0, 0), frequency), P::OutsideLnbRange) << frequency;
     }
 }
 
