@@ -9,14 +9,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 using namespace editortest;
 
 namespace {
-
-const QString kNothingToUpdate =
-    QStringLiteral("No satellite in use matches a satellite of this table with a transponder "
-                   "its own LNB settings receive. Nothing was changed.");
 
 // A list written as the maintained public ones are, positions in front of the names.
 const char kTable[] = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -71,25 +68,19 @@ void TestTransponderRefresh::init() {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     auto image = std::make_unique<MeterImage>(FreshMeterImage());
-    const struct {
-        const char* name;
-        std::uint16_t longitude;
-        std::uint8_t direction;
-        std::vector<TpEntry> tps;
-    } slots_[] = {
+    image->settingsBlock.satCount = 0;
+    const std::tuple<const char*, std::uint16_t, std::uint8_t, std::vector<TpEntry>> slots_[] = {
         {"Galaxy", 1330, kWest, {{20000, 11700, kHorizontal, 0}}},
         {"Astra", 192, kEast, {{27500, 11000, kVertical, 0}, {22000, 12000, kHorizontal, 0}}},
         {"Hotbird", 130, kEast, {{27500, 11034, kVertical, 0}, {27500, 12577, kHorizontal, 0}}},
-        {"Thor", 8, kWest, {{30000, 11216, kVertical, 0}}},
-    };
-    image->settingsBlock.satCount = std::size(slots_);
-    for (std::size_t slot = 0; slot < std::size(slots_); ++slot) {
-        SatelliteRecord& record = image->settingsBlock.satellites[slot];
-        SetNameText(record, slots_[slot].name);
-        record.longitude = slots_[slot].longitude;
-        record.direction = slots_[slot].direction;
-        record.tpCount = static_cast<std::uint8_t>(slots_[slot].tps.size());
-        std::copy(slots_[slot].tps.begin(), slots_[slot].tps.end(), record.tps.begin());
+        {"Thor", 8, kWest, {{30000, 11216, kVertical, 0}}}};
+    for (const auto& [name, longitude, direction, tps] : slots_) {
+        SatelliteRecord& record = image->settingsBlock.satellites[image->settingsBlock.satCount++];
+        SetNameText(record, name);
+        record.longitude = longitude;
+        record.direction = direction;
+        record.tpCount = static_cast<std::uint8_t>(tps.size());
+        std::copy(tps.begin(), tps.end(), record.tps.begin());
     }
     OpenThrough(W(), m_prompts, WriteFile(m_dir, "meter.bin", ImageBytes(*image)));
     ClickNode(W(), SlotNode(W(), 1));
@@ -205,7 +196,8 @@ void TestTransponderRefresh::nothingToUpdateOrAnUnreadableTableOnlySaysSo_data()
                      R"(<satellites><sat name="Astra" position="192"><transponder )"
                      R"(frequency="11000000" symbol_rate="27500000" polarization="2"/></sat>)"
                      R"(</satellites>)")
-        << QStringList{kNothingToUpdate};
+        << QStringList{"No satellite in use matches a satellite of this table with a transponder "
+                       "its own LNB settings receive. Nothing was changed."};
     const QString missing = m_dir.filePath("missing.xml");
     QTest::newRow("cannot be opened")
         << missing << QStringList{"The file '" + missing + "'could not be opened!"};
