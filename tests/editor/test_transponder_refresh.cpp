@@ -50,19 +50,19 @@ private:
     CEditorDlg& W() { return *m_window; }
     CEditListCtrl* List() { return Ctl<CEditListCtrl>(W(), id::TpList); }
     // Runs the menu entry as the user does, with the table chosen in the file dialog. When the
-    // preview opens, its lines and their rows are kept in m_lines, Space is pressed on the lines
-    // `toggle` and then the button `press`. Answers whether the preview opened.
+    // preview opens, its lines and their rows are kept in m_lines (it never opens without one),
+    // Space is pressed on the lines `toggle` and then the button `press`. Answers whether it
+    // opened.
     bool UpdateFrom(const QString& table, QList<int> toggle = {}, const char* press = "OK");
 
     FakePrompts m_prompts;
     QTemporaryDir m_dir;
     std::unique_ptr<CEditorDlg> m_window;
-    bool m_opened = false;
     QStringList m_lines;
 };
 
 // Galaxy where the table has nothing, so that lines and slots differ; Astra with old rows,
-// shown; Hotbird already holding the table's; Thor with other rows.
+// shown; Hotbird already holding the table's; Thor with other rows; Astra 1 matching Astra too.
 void TestTransponderRefresh::init() {
     m_window = std::make_unique<CEditorDlg>(m_prompts);
     m_window->show();
@@ -73,7 +73,8 @@ void TestTransponderRefresh::init() {
         {"Galaxy", 1330, kWest, {{20000, 11700, kHorizontal, 0}}},
         {"Astra", 192, kEast, {{27500, 11000, kVertical, 0}, {22000, 12000, kHorizontal, 0}}},
         {"Hotbird", 130, kEast, {{27500, 11034, kVertical, 0}, {27500, 12577, kHorizontal, 0}}},
-        {"Thor", 8, kWest, {{30000, 11216, kVertical, 0}}}};
+        {"Thor", 8, kWest, {{30000, 11216, kVertical, 0}}},
+        {"Astra 1", 191, kEast, {{22000, 11000, kHorizontal, 0}}}};
     for (const auto& [name, longitude, direction, tps] : slots_) {
         SatelliteRecord& record = image->settingsBlock.satellites[image->settingsBlock.satCount++];
         SetNameText(record, name);
@@ -89,13 +90,12 @@ void TestTransponderRefresh::init() {
 
 bool TestTransponderRefresh::UpdateFrom(const QString& table, QList<int> toggle,
                                         const char* press) {
-    m_opened = false;
+    m_lines.clear();
     QTimer::singleShot(0, this, [this, toggle, press] {
         auto* preview = qobject_cast<CRefreshPreviewDlg*>(QApplication::activeModalWidget());
         if (preview == nullptr) {
             return;
         }
-        m_opened = true;
         // A preview the answer left open would block the test.
         const auto closeAnyway = qScopeGuard([preview] {
             if (preview->isVisible()) {
@@ -104,7 +104,6 @@ bool TestTransponderRefresh::UpdateFrom(const QString& table, QList<int> toggle,
         });
         QCOMPARE(preview->windowTitle(), QStringLiteral("Update Transponders"));
         QTreeWidget* view = preview->Lines();
-        m_lines.clear();
         for (int i = 0; i < view->topLevelItemCount(); ++i) {
             QTreeWidgetItem* line = view->topLevelItem(i);
             m_lines << QStringList{line->checkState(0) == Qt::Checked ? "[x]" : "[ ]",
@@ -141,7 +140,7 @@ bool TestTransponderRefresh::UpdateFrom(const QString& table, QList<int> toggle,
     }
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*entry).center());
     QCoreApplication::processEvents();
-    return m_opened;
+    return !m_lines.isEmpty();
 }
 
 void TestTransponderRefresh::previewCancelAndOkWritingTheCheckedLinesAsOneStep() {
@@ -150,7 +149,7 @@ void TestTransponderRefresh::previewCancelAndOkWritingTheCheckedLinesAsOneStep()
 
     // Cancel, or OK with every line cleared by the keyboard, changes nothing.
     QVERIFY(UpdateFrom(table, {}, "Cancel"));
-    QVERIFY(UpdateFrom(table, {0, 2}));
+    QVERIFY(UpdateFrom(table, {0, 2, 3}));
     QVERIFY(W().Image() == *before);
     QVERIFY(!W().Document().CanUndo());
 
@@ -163,15 +162,19 @@ void TestTransponderRefresh::previewCancelAndOkWritingTheCheckedLinesAsOneStep()
                           ">11538 V 22000", QStringLiteral("[ ]|Hotbird|13.0\u00b0 E|Hot Bird"),
                           "11034 V 27500>11034 V 27500", "12577 H 27500>12577 H 27500",
                           QStringLiteral("[x]|Thor|0.8\u00b0 W|Thor 5/6/7"),
-                          "11216 V 30000>10872 V 25000"}));
+                          "11216 V 30000>10872 V 25000",
+                          QStringLiteral("[x]|Astra 1|19.1\u00b0 E|Astra 1KR"),
+                          "11000 H 22000>10744 H 22000", ">11362 H 22000", ">11538 V 22000"}));
 
-    // Astra has the table's rows; Thor and everything else stay.
+    // Both Astras have the table's rows; Thor and everything else stay.
     auto expected = std::make_unique<MeterImage>(*before);
-    SatelliteRecord& astra = expected->settingsBlock.satellites[1];
-    astra.tpCount = 3;
-    astra.tps[0] = {22000, 10744, kHorizontal, 0};
-    astra.tps[1] = {22000, 11362, kHorizontal, 0};
-    astra.tps[2] = {22000, 11538, kVertical, 0};
+    for (const std::size_t slot : {1, 4}) {
+        SatelliteRecord& astra = expected->settingsBlock.satellites[slot];
+        astra.tpCount = 3;
+        astra.tps[0] = {22000, 10744, kHorizontal, 0};
+        astra.tps[1] = {22000, 11362, kHorizontal, 0};
+        astra.tps[2] = {22000, 11538, kVertical, 0};
+    }
     QVERIFY(W().Image() == *expected);
     // The TP list of the shown satellite follows.
     QCOMPARE(List()->rowCount(), 3);
