@@ -60,7 +60,7 @@ std::string Channel(int kHz, const char* polarization) {
            "\n\tPOLARIZATION = " + polarization + "\n\tSYMBOL_RATE = 27500000\n";
 }
 
-// A satellite in use as the user set it up; the rows past its one in use are the fresh ones.
+// A satellite in use as the user set it up, with the eight fresh rows of a new one.
 SatelliteRecord Slot(int tenths, std::uint8_t lnbType = kUniversal, std::uint8_t tone = kToneAuto,
                      std::uint8_t power = kPowerAuto) {
     SatelliteRecord record = MakeNewSatellite("Mine");
@@ -71,8 +71,6 @@ SatelliteRecord Slot(int tenths, std::uint8_t lnbType = kUniversal, std::uint8_t
     record.lnbHighFreq = kLnbPresets[lnbType % 12].high;
     record.tone22k = tone;
     record.lnbPower = power;
-    record.tpCount = 1;
-    record.tps[0] = {1234, 10000, kVertical, 0x5A};
     return record;
 }
 
