@@ -57,44 +57,36 @@ const struct {
     void (*change)(B&, R&);
     const char* names;
 } kSentences[] = {
+    // clang-format off
     {{1, -1, P::NoTransponder}, [](B&, R& s) { s.tpCount = 0; }, "no transponder|Insert"},
     {{0, -1, P::LnbPowerOff}, [](B&, R& s) { s.lnbPower = 3; }, "Lnb Power is OFF|AUTO"},
     {{2, -1, P::BelowHorizon},
-     [](B& b, R& s) { b.localPosition = {116, kEast, 0, 481, kNorth, 0}, s.longitude = 1500; },
+     [](B& b, R& s) { b.localPosition = {116, kEast, 0, 481, kNorth, 0}; s.longitude = 1500; },
      "150.0\u00b0 W|11.6\u00b0 E 48.1\u00b0 N|Longitude"},
-    {{1, -1, P::UsalsWithoutSite},
-     [](B&, R& s) { s.positionType = 1; },
+    {{1, -1, P::UsalsWithoutSite}, [](B&, R& s) { s.positionType = 1; },
      "USALS|0.0\u00b0 E 0.0\u00b0 N|Local Position"},
-    {{0, -1, P::LnbFrequenciesDiffer},
-     [](B&, R& s) { s.lnbLowFreq = 5150, s.lnbHighFreq = 5750; },
+    {{0, -1, P::LnbFrequenciesDiffer}, [](B&, R& s) { s.lnbLowFreq = 5150; s.lnbHighFreq = 5750; },
      "Universal (9750 and 10600 MHz)|5150 and 5750 MHz|Customized"},
     {{0, -1, P::SharedSwitchInput},
-     [](B& b, R& s) {
-         s.switchType = Sat(b, 1).switchType = 1, s.switchInput = Sat(b, 1).switchInput = 2;
-     },
+     [](B& b, R& s) { s.switchType = Sat(b, 1).switchType = 1;
+                      s.switchInput = Sat(b, 1).switchInput = 2; },
      "DiSEQC1.0 input LNB3|Hotbird (slot 2) at 13.0\u00b0 E|Switch Input"},
     {{2, -1, P::UnknownLnbType}, [](B&, R& s) { s.lnbType = 14; }, "code 14|Lnb Type"},
-    {{0, 1, P::OutsideLnbRange},
-     [](B&, R& s) { s.tps[1].frequency = 3800; },
+    {{0, 1, P::OutsideLnbRange}, [](B&, R& s) { s.tps[1].frequency = 3800; },
      "Universal LNB (9750/10600 MHz)|3800 MHz|950-2150"},
-    {{0, 1, P::ToneBlocksBand},
-     [](B&, R& s) { s.tone22k = 1, s.tps[1].frequency = 12000; },
+    {{0, 1, P::ToneBlocksBand}, [](B&, R& s) { s.tone22k = 1; s.tps[1].frequency = 12000; },
      "22 KHz is OFF|on 9750 MHz|12000 MHz needs 10600 MHz|AUTO"},
-    {{0, 0, P::ToneBlocksBand},
-     [](B&, R& s) { s.tone22k = 2; },
+    {{0, 0, P::ToneBlocksBand}, [](B&, R& s) { s.tone22k = 2; },
      "22 KHz is ON|on 10600 MHz|11494 MHz needs 9750 MHz"},
-    {{0, 1, P::PowerBlocksPolarization},
-     [](B&, R& s) { s.lnbPower = 0; },
+    {{0, 1, P::PowerBlocksPolarization}, [](B&, R& s) { s.lnbPower = 0; },
      "Lnb Power is 18V|vertical|AUTO or 13V"},
-    {{0, 0, P::PowerBlocksPolarization},
-     [](B&, R& s) { s.lnbPower = 1; },
+    {{0, 0, P::PowerBlocksPolarization}, [](B&, R& s) { s.lnbPower = 1; },
      "Lnb Power is 13V|horizontal|AUTO or 18V"},
-    {{1, 0, P::SymbolRateOutOfRange},
-     [](B&, R& s) { s.tps[0].symbolRate = 45001; },
+    {{1, 0, P::SymbolRateOutOfRange}, [](B&, R& s) { s.tps[0].symbolRate = 45001; },
      "45001 kS/s|2000-45000|SR"},
-    {{2, 1, P::DuplicateTransponder},
-     [](B&, R& s) { s.tps[1] = s.tps[0]; },
+    {{2, 1, P::DuplicateTransponder}, [](B&, R& s) { s.tps[1] = s.tps[0]; },
      "11494 MHz H|already TP 1"},
+    // clang-format on
 };
 
 } // namespace
@@ -175,8 +167,8 @@ class TestCheckWindow : public QObject {
         Tree(W())->setFocus();
         QTRY_VERIFY(!CNumEdit::GetInstance()->IsEditing());
     }
-    void PickLnbPower(int entry) {
-        PickEntry(Ctl<QComboBox>(W(), id::LnbPower), entry);
+    void Pick(int combo, int entry) {
+        PickEntry(Ctl<QComboBox>(W(), combo), entry);
         Tree(W())->setFocus();
     }
 
@@ -226,28 +218,28 @@ private slots:
         QCOMPARE(LineTexts(), clean);
         QVERIFY(Lines()->topLevelItem(0)->isFirstColumnSpanned());
         Show(1);
-        Activate(Check());
         QTest::keyClick(Lines(), Qt::Key_Return); // a line without a finding leads nowhere
         QCOMPARE(Shown(), QStringLiteral("node 1, slot 1, row 0 of 2"));
-
-        Activate(&W());
         Show(0);
-        PickLnbPower(0); // 18V
+        Pick(id::LnbPower, 0); // 18V
         const QString power = "Astra (slot 1) | 2 | " + Sentence(0, 1, P::PowerBlocksPolarization);
         QCOMPARE(LineTexts(), QStringList({power}));
         QVERIFY(!Lines()->topLevelItem(0)->isFirstColumnSpanned());
-        EditTpCell(0, 3, "0");
-        const QString rate = "Astra (slot 1) | 1 | " + Sentence(0, 0, P::SymbolRateOutOfRange);
-        QCOMPARE(LineTexts(), QStringList({rate, power}));
+        Pick(id::PositionType, 1); // USALS, the site not entered
+        const QString usals = "Astra (slot 1) |  | " + Sentence(0, -1, P::UsalsWithoutSite);
+        QCOMPARE(LineTexts(), QStringList({usals, power}));
         TypeAndLeave(Ctl<QLineEdit>(W(), id::Name), "Astra 1N", Tree(W()));
         QCOMPARE(Lines()->topLevelItem(0)->text(0), QStringLiteral("Astra 1N (slot 1)"));
         using K = QKeySequence;
         const std::pair<K::StandardKey, QStringList> steps[] = {
-            {K::Undo, {rate, power}}, {K::Undo, {power}}, {K::Undo, clean}, {K::Redo, {power}}};
+            {K::Undo, {usals, power}}, {K::Undo, {power}}, {K::Undo, clean}, {K::Redo, {power}}};
         for (const auto& [key, lines] : steps) {
             QTest::keySequence(Tree(W()), K(key));
             QCOMPARE(LineTexts(), lines);
         }
+        // The check advises; a save with findings writes the data as ever, without a word
+        // (cleanup fails on any message or question).
+        QCOMPARE(SaveThrough(W(), m_prompts, m_dir.filePath("s.bin")), ImageBytes(W().Image()));
 
         // Again: the same window, brought back from wherever it went, and once closed shown
         // anew from the data.
@@ -260,12 +252,6 @@ private slots:
         OpenCheckWindow();
         QCOMPARE(LineTexts(), clean);
         QCOMPARE(W().findChildren<CCheckWindow*>().size(), 1);
-
-        // The check advises; a save with findings writes the data as ever, without a word
-        // (cleanup fails on any message or question).
-        QTest::keySequence(Tree(W()), K(K::Redo));
-        Activate(&W());
-        QCOMPARE(SaveThrough(W(), m_prompts, m_dir.filePath("s.bin")), ImageBytes(W().Image()));
     }
 
     void linesLeadToTheirRowsAndMarksShowThem() {
@@ -330,8 +316,7 @@ private slots:
         QVERIFY(!List()->item(1, 1)->data(Qt::ForegroundRole).isValid());
         QVERIFY(!List()->item(1, 1)->data(Qt::BackgroundRole).isValid());
         // A fix takes its sentence away at once; the last one takes the mark away.
-        Activate(&W());
-        PickLnbPower(2); // AUTO
+        Pick(id::LnbPower, 2); // AUTO
         QCOMPARE(Tip(1), rate);
         QCOMPARE(NodeFinding(0), "\nTP 2: " + rate);
         EditTpCell(1, 3, "27500");
