@@ -218,6 +218,7 @@ private slots:
         QCOMPARE(LineTexts(), clean);
         QVERIFY(Lines()->topLevelItem(0)->isFirstColumnSpanned());
         Show(1);
+        Activate(Check());
         QTest::keyClick(Lines(), Qt::Key_Return); // a line without a finding leads nowhere
         QCOMPARE(Shown(), QStringLiteral("node 1, slot 1, row 0 of 2"));
         Show(0);
