@@ -54,11 +54,11 @@ TEST(LookAngles, HintGivesTrueAndCompassAzimuthSkewInWordsAndMotor) {
 // Motor angles from the formula, worked out apart: east positive, the shorter way round
 // across 180 degrees, and at a pole the plain difference in longitude.
 TEST(LookAngles, MotorAngleFromTheMeridianEastPositive) {
-    const double cases[][4] = {// site longitude, site latitude, satellite longitude, motor angle
-                               {-0.1, 51.5, 28.2, 31.0869},
-                               {170.0, 40.0, -170.0, 22.5466}, // across the date line
-                               {-170.0, 40.0, 170.0, -22.5466},
-                               {0.0, 90.0, 30.0, 30.0}};
+    // site longitude, site latitude, satellite longitude, motor angle
+    const double cases[][4] = {{-0.1, 51.5, 28.2, 31.0869},
+                               {0.0, 90.0, 30.0, 30.0},
+                               {170.0, 40.0, -170.0, 22.5466},
+                               {-170.0, 40.0, 170.0, -22.5466}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c[0] << ", " << c[1] << " -> " << c[2]);
         EXPECT_NEAR(MotorAngle(c[0], c[1], c[2]), c[3], 1e-3);
