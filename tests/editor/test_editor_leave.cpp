@@ -110,7 +110,6 @@ private slots:
 
     // Each row acts on the window the rows before it left.
     void titleNamesTheFileAndMarksChanges() {
-        const QString unwritable = m_dir->filePath("no-such-folder/x.bin");
         const std::function<void()> change([this] { ClickButton(W(), id::Down); });
         const std::function<void()> undo(
             [this] { QTest::keyClick(Tree(W()), Qt::Key_Z, Qt::ControlModifier); });
@@ -129,7 +128,8 @@ private slots:
             {"saved", [this] { SaveThrough(W(), m_prompts, m_dir->filePath("MData.bin")); },
              "MData.bin - ORVEX", 0},
             {"moved after the save", change, "MData.bin* - ORVEX", 0},
-            {"a failed save", [&] { SaveThrough(W(), m_prompts, unwritable); },
+            {"a failed save",
+             [this] { SaveThrough(W(), m_prompts, m_dir->filePath("no-such-folder/x.bin")); },
              "MData.bin* - ORVEX", 1},
             {"undone to the saved bytes", undo, "MData.bin - ORVEX", 0},
             {"another file opened", [this] { OpenSample("other.bin"); }, "other.bin - ORVEX", 0},
@@ -207,7 +207,8 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), typing); // back where the user was
         }
         if (!closes) {
-            // What the user let go when the session ended is not asked about again.
+            // Closing asks again about what is unsaved, but not about what the user let go
+            // when the session ended.
             const bool unsaved = W().isWindowModified() && !(way == Way::SessionEnd && goesOn);
             m_prompts.saveChangesQuestions.clear();
             if (unsaved) {
