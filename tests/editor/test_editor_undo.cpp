@@ -136,6 +136,7 @@ private slots:
         QTreeWidgetItem* nodeAfter = Selected();
         const auto after = std::make_unique<MeterImage>(W().Image());
         QVERIFY(!(*after == *before));
+        QVERIFY(W().Document().CanUndo()); // a step of its own, not merged into the next change
 
         Tree(W())->setFocus();
         Key(QKeySequence::Undo);
