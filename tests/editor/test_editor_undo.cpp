@@ -238,9 +238,8 @@ private slots:
         QTest::keyClicks(longitude, "235");
         m_prompts.saveAnswers.push_back(m_dir.filePath("keys.bin"));
         QTest::keyClick(longitude, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(m_prompts.saveCalls.size(), std::size_t(1));
-        QCOMPARE(std::uint8_t(ReadFile(m_dir.filePath("keys.bin")).at(Slot(0) + 24)),
-                 std::uint8_t(235));
+        QCOMPARE(ReadFile(m_dir.filePath("keys.bin")).mid(Slot(0) + 24, 2),
+                 QByteArray("\xEB\0", 2));
         QVERIFY(W().Document().CanUndo());
         OpenThrough(W(), m_prompts, m_dir.filePath("absent.bin"));
         QCOMPARE(m_prompts.TakeMessages().size(), 1);
@@ -396,8 +395,7 @@ private slots:
         QVERIFY(W().SkyView() == nullptr);
         QTest::keyClick(Tree(W()), Qt::Key_F9);
         CSkyView* sky = W().SkyView();
-        QVERIFY(sky != nullptr);
-        QTRY_VERIFY(sky->isVisible());
+        QTRY_VERIFY(sky != nullptr && sky->isVisible());
         W().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&W()));
         const QPointF astra = sky->SatellitePoint(0);
