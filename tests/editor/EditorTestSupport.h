@@ -3,6 +3,7 @@
 // Helpers shared by the editor window tests: meter files built from the fresh image plus byte
 // edits, and the user's gestures on the real widgets.
 
+#include "controls/CNumEdit.h"
 #include "controls/ControlIds.h"
 #include "editor/CEditorDlg.h"
 #include "editor/EditorIds.h"
@@ -149,6 +150,21 @@ inline void PickEntry(QComboBox* combo, int index) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
     QVERIFY(!view->isVisible());
     AfterListClosed(combo);
+}
+
+// Opens the editor of a numeric TP cell as the user does, a first click focusing the row and a
+// second the cell, and types the text over the cell's; the editor stays open.
+inline void TypeIntoCell(const CEditorDlg& window, int row, int column, const QString& text) {
+    auto* list = Ctl<QAbstractItemView>(window, id::TpList);
+    for (int at : {0, column}) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(row, at)).center());
+    }
+    CNumEdit* edit = CNumEdit::GetInstance();
+    QVERIFY(edit->IsEditing());
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
 }
 
 // The TP list's context menu as a right click at `point` of its viewport opens it.
