@@ -11,23 +11,20 @@
 namespace {
 
 // Slots named "S0", "S1", ... with `count` in use, each with distinct transponder frequencies,
-// brought into a document as a user would: through a file.
+// set up as a file would hold them.
 std::unique_ptr<MeterDocument> Numbered(
     int count, void (*edit)(MeterImage&) = [](MeterImage&) {}) {
-    auto image = std::make_unique<MeterImage>(FreshMeterImage());
-    image->settingsBlock.satCount = static_cast<std::uint8_t>(count);
+    auto document = std::make_unique<MeterDocument>();
+    SettingsBlock& block = document->UncheckedImage().settingsBlock;
+    block.satCount = static_cast<std::uint8_t>(count);
     for (std::size_t slot = 0; slot < 20; ++slot) {
-        SatelliteRecord& record = image->settingsBlock.satellites[slot];
-        SetNameText(record, "S" + std::to_string(slot));
+        SetNameText(block.satellites[slot], "S" + std::to_string(slot));
         for (std::size_t row = 0; row < 8; ++row) {
-            record.tps[row].frequency = static_cast<std::uint16_t>(10000 + 10 * slot + row);
+            block.satellites[slot].tps[row].frequency =
+                static_cast<std::uint16_t>(10000 + 10 * slot + row);
         }
     }
-    edit(*image);
-    TempDir dir;
-    EXPECT_EQ(SaveMeterFile(dir / "m.bin", *image), SaveResult::Done);
-    auto document = std::make_unique<MeterDocument>();
-    EXPECT_EQ(document->Load(dir / "m.bin"), LoadResult::Done);
+    edit(document->UncheckedImage());
     document->ClearHistory();
     return document;
 }
@@ -66,55 +63,51 @@ std::string Rows(const MeterDocument& document, int slot) {
 
 } // namespace
 
-TEST(MeterDocument, AddAndDeleteSatelliteShiftTheRecordsBehind) {
+// '+' adds, '-' deletes, '^' and 'v' move; a count above twenty counts as twenty.
+TEST(MeterDocument, SlotsAddDeleteAndMoveWithinTheSlotsInUse) {
     struct Case {
-        bool add;
+        char op;
         int count, slot, result, countAfter; // result -1 or 0: refused
         const char* moved;
     };
     for (const Case& c :
-         {Case{true, 0, 19, 0, 1, "0:new Sat "}, Case{true, 1, 5, 1, 2, "1:new Sat "},
-          Case{true, 3, 1, 1, 4, "1:new Sat 2:S1 3:S2 "},
-          Case{true, 19, 18, 18, 20, "18:new Sat 19:S18 "}, Case{true, 20, 0, -1, 20, ""},
-          Case{true, 25, 3, -1, 25, ""}, Case{false, 0, 0, 0, 0, ""}, Case{false, 1, 1, 0, 1, ""},
-          Case{false, 1, 0, 1, 0, "0: "}, Case{false, 3, 0, 1, 2, "0:S1 1:S2 2: "},
-          Case{false, 19, 18, 1, 18, "18: "}, Case{false, 20, 19, 1, 19, "19: "},
-          Case{false, 25, 19, 1, 19, "19: "}}) {
-        SCOPED_TRACE(testing::Message() << c.add << " count " << c.count << " slot " << c.slot);
+         {Case{'+', 0, 19, 0, 1, "0:new Sat "}, Case{'+', 3, 1, 1, 4, "1:new Sat 2:S1 3:S2 "},
+          Case{'+', 19, 18, 18, 20, "18:new Sat 19:S18 "}, Case{'+', 3, 20, -1, 3, ""},
+          Case{'+', 20, 0, -1, 20, ""}, Case{'+', 25, 3, -1, 25, ""}, Case{'-', 0, 0, 0, 0, ""},
+          Case{'-', 1, 1, 0, 1, ""}, Case{'-', 1, 0, 1, 0, "0: "},
+          Case{'-', 3, 0, 1, 2, "0:S1 1:S2 2: "}, Case{'-', 20, 19, 1, 19, "19: "},
+          Case{'-', 25, 19, 1, 19, "19: "}, Case{'^', 20, 0, 0, 20, ""},
+          Case{'^', 20, 19, 1, 20, "18:S19 19:S18 "}, Case{'v', 20, 19, 0, 20, ""},
+          Case{'v', 20, 0, 1, 20, "0:S1 1:S0 "}, Case{'v', 3, 2, 0, 3, ""},
+          Case{'v', 3, 1, 1, 3, "1:S2 2:S1 "}, Case{'v', 25, 19, 0, 25, ""}}) {
+        SCOPED_TRACE(testing::Message() << c.op << " count " << c.count << " slot " << c.slot);
         auto document = Numbered(c.count);
-        EXPECT_EQ(c.add ? document->AddSatellite(c.slot) : document->DeleteSatellite(c.slot),
+        MeterDocument& d = *document;
+        EXPECT_EQ(c.op == '+'   ? d.AddSatellite(c.slot)
+                  : c.op == '-' ? d.DeleteSatellite(c.slot)
+                  : c.op == '^' ? d.MoveUp(c.slot)
+                                : d.MoveDown(c.slot),
                   c.result);
-        EXPECT_EQ(document->Image().settingsBlock.satCount, c.countAfter);
-        EXPECT_EQ(Moved(*document), c.moved);
-        if (c.add && c.result >= 0) {
-            EXPECT_EQ(Sat(*document, c.result), MakeNewSatellite("new Sat"));
-        } else if (!c.add && c.result) {
-            EXPECT_EQ(Sat(*document, std::min(c.count, 20) - 1), MakeNewSatellite(""));
+        EXPECT_EQ(d.Image().settingsBlock.satCount, c.countAfter);
+        EXPECT_EQ(Moved(d), c.moved);
+        if (c.op == '+' && c.result >= 0) {
+            EXPECT_EQ(Sat(d, c.result), MakeNewSatellite("new Sat"));
+        } else if (c.op == '-' && c.result) {
+            EXPECT_EQ(Sat(d, std::min(c.count, 20) - 1), MakeNewSatellite(""));
         }
     }
 }
 
-TEST(MeterDocument, MovesSwapWithinTheSlotsInUse) {
-    auto document = Numbered(20);
-    EXPECT_FALSE(document->MoveUp(0));
-    EXPECT_FALSE(document->MoveDown(19));
-    EXPECT_TRUE(document->MoveUp(19));
-    EXPECT_TRUE(document->MoveDown(0));
-    EXPECT_EQ(Moved(*document), "0:S1 1:S0 18:S19 19:S18 ");
-    auto three = Numbered(3);
-    EXPECT_FALSE(three->MoveDown(2)); // slot 3 is not in use
-    EXPECT_TRUE(three->MoveDown(1));
-    EXPECT_EQ(Moved(*three), "1:S2 2:S1 ");
-    auto above = Numbered(25);
-    EXPECT_FALSE(above->MoveDown(19));
-    EXPECT_TRUE(above->MoveUp(19));
-}
-
-TEST(MeterDocument, TransponderRowsInsertDeleteAndStore) {
+TEST(MeterDocument, TransponderRowsInsertDeleteStoreAndRepair) {
     auto document = Numbered(1, [](MeterImage& image) {
         image.settingsBlock.satellites[1].tpCount = 0;
         image.settingsBlock.satellites[2].tpCount = 7;
         image.settingsBlock.satellites[3].tpCount = 200; // a file's count above eight
+        SatelliteRecord& shown = image.settingsBlock.satellites[4];
+        shown.tpCount = 2;
+        shown.tps[0].polarization = 'v';
+        shown.tps[1].polarization = kVertical;
+        shown.tps[2].polarization = 1;
     });
     EXPECT_FALSE(document->InsertTp(0, 0)); // a full slot takes no more
     EXPECT_FALSE(document->InsertTp(3, 0)); // a count above eight counts as eight
@@ -145,6 +138,12 @@ TEST(MeterDocument, TransponderRowsInsertDeleteAndStore) {
         document->SetTpPolarization(0, 5, text);
         EXPECT_EQ(Sat(*document, 0).tps[5].polarization, letter) << text;
     }
+    // Showing a slot repairs the letters of the transponders in use only.
+    EXPECT_TRUE(document->RepairPolarizations(4));
+    EXPECT_FALSE(document->RepairPolarizations(4));
+    const auto& tps = Sat(*document, 4).tps;
+    EXPECT_EQ(Bytes({tps[0].polarization, tps[1].polarization, tps[2].polarization}),
+              Bytes({kHorizontal, kVertical, 1}));
 }
 
 TEST(MeterDocument, PaneFieldsClampAndStore) {
@@ -190,130 +189,81 @@ TEST(MeterDocument, LoadSatCopiesIntoTheFirstSlotsAndKeepsTheCount) {
     EXPECT_EQ(NameText(Sat(*document, 7)) + NameText(Sat(*document, 19)), "OnlyPick");
 }
 
-TEST(MeterDocument, ShowingRepairsOnlyTheTranspondersInUse) {
-    auto document = Numbered(2, [](MeterImage& image) {
-        SatelliteRecord& record = image.settingsBlock.satellites[0];
-        record.tpCount = 2;
-        record.tps[0].polarization = 'v';
-        record.tps[1].polarization = kVertical;
-        record.tps[2].polarization = 1;
-    });
-    EXPECT_TRUE(document->RepairPolarizations(0));
-    EXPECT_FALSE(document->RepairPolarizations(0));
-    const auto& tps = Sat(*document, 0).tps;
-    EXPECT_EQ(Bytes({tps[0].polarization, tps[1].polarization, tps[2].polarization}),
-              Bytes({kHorizontal, kVertical, 1}));
-}
-
-TEST(MeterDocument, UndoAndRedoWalkTheStepsWithTheirSelections) {
-    auto document = Numbered(5, [](MeterImage& image) {
-        image.leadingImage[7] = 0x5A;
-        image.trailingImage[3] = 0xA5;
-    });
-    const auto loaded = std::make_unique<MeterImage>(document->Image());
-    EXPECT_FALSE(document->EndStep(1, 2)); // nothing changed: no step
-    document->SetTpNumber(0, 0, TpNumber::Frequency, 12345);
-    EXPECT_TRUE(document->EndStep(20, 20));
-    document->AddSatellite(0);
-    EXPECT_TRUE(document->EndStep(20, 40));
-    const auto latest = std::make_unique<MeterImage>(document->Image());
-    document->SetTpNumber(0, 0, TpNumber::Frequency, 9750); // the value it already has
-    EXPECT_FALSE(document->EndStep(20, 20));
-
-    EXPECT_EQ(document->Undo(), 20);
-    EXPECT_EQ(NameText(Sat(*document, 0)), "S0");
-    EXPECT_EQ(document->Undo(), 20);
-    EXPECT_FALSE(document->CanUndo());
-    EXPECT_EQ(document->Image(), *loaded); // leading and trailing bytes included
-    EXPECT_EQ(document->Redo(), 20);
-    EXPECT_EQ(document->Redo(), 40);
-    EXPECT_EQ(document->Image(), *latest);
-    // A new step drops what could be redone.
-    document->Undo();
-    document->MoveDown(0);
-    EXPECT_TRUE(document->EndStep(20, 40));
-    EXPECT_FALSE(document->CanRedo());
-    EXPECT_EQ(document->History().StepCount(), 2u);
-}
-
-// Each row acts on the document of the rows before it.
-TEST(MeterDocument, ModifiedUntilTheBytesMatchTheLastLoadOrSave) {
+// Each row acts on the document the rows before it left, starting from a fresh one. Undo answers
+// the selection before its step, redo the one after; the document is modified until its bytes
+// match the last load or save (the fresh ones before any).
+TEST(MeterDocument, StepsUndoRedoAndTheModifiedMark) {
     TempDir dir;
     const std::filesystem::path file = dir / "m.bin";
-    auto document = Numbered(3);
-    const std::uint16_t loadedFrequency = Sat(*document, 0).tps[0].frequency;
+    MeterDocument document;
+    document.UncheckedImage().leadingImage[7] = 0x5A;
+    document.UncheckedImage().trailingImage[3] = 0xA5;
+    const auto start = std::make_unique<MeterImage>(document.Image());
+    const auto latest = std::make_unique<MeterImage>();
     using Run = std::function<void(MeterDocument&)>;
-    const auto frequency = [](std::uint64_t value) -> Run {
-        return [value](MeterDocument& d) {
-            d.SetTpNumber(0, 0, TpNumber::Frequency, value);
-            d.EndStep(20, 20);
-        };
-    };
-    const auto save = [file](SaveResult expected, std::size_t limit = kNoWriteLimit) -> Run {
+    // Slot 0's first frequency, a step with the selections 1 and 2 when a byte changed.
+    const auto frequency = [](std::uint64_t value, bool step) -> Run {
         return [=](MeterDocument& d) {
-            LimitBytesWrittenForTests(limit);
-            EXPECT_EQ(d.Save(file), expected);
-            LimitBytesWrittenForTests(kNoWriteLimit);
+            d.SetTpNumber(0, 0, TpNumber::Frequency, value);
+            EXPECT_EQ(d.EndStep(1, 2), step);
         };
     };
-    const Run undo = [](MeterDocument& d) {
-        d.Undo();
-    };
-    const Run redo = [](MeterDocument& d) {
-        d.Redo();
-    };
-    const Run endStep = [](MeterDocument& d) {
-        d.EndStep(20, 20);
+    const auto save = [file](SaveResult expected, std::size_t limit = kNoWriteLimit,
+                             const char* path = nullptr) -> Run {
+        return [=](MeterDocument& d) {
+            const ScopedWriteLimit cut(limit);
+            EXPECT_EQ(d.Save(path ? path : file), expected);
+        };
     };
     const struct {
         const char* what;
         Run run;
         bool modified;
     } rows[] = {
-        {"loaded", [](MeterDocument&) {}, false},
-        {"a cell edited", frequency(12345), true},
-        {"undone to the loaded bytes", undo, false},
-        {"redone", redo, true},
-        {"edited back to the loaded value", frequency(loadedFrequency), false},
-        {"a slot added", [](MeterDocument& d) { d.AddSatellite(1), d.EndStep(20, 40); }, true},
-        {"a save that cannot open its file",
-         [](MeterDocument& d) {
-             EXPECT_EQ(d.Save("/no/such/folder/m.bin"), SaveResult::CannotOpen);
-         },
+        {"uninterpreted bytes set: no step", [](auto& d) { EXPECT_FALSE(d.EndStep(5, 6)); }, false},
+        {"a cell edited", frequency(12345, true), true},
+        {"a slot deleted", [](auto& d) { EXPECT_TRUE(d.DeleteSatellite(0) && d.EndStep(3, 4)); },
          true},
+        {"the next slot's cell set to the value it has: no step", frequency(9750, false), true},
+        {"the latest bytes kept", [&](auto& d) { *latest = d.Image(); }, true},
+        {"undone", [](auto& d) { EXPECT_EQ(d.Undo(), 3); }, true},
+        {"undone to the fresh bytes, uninterpreted ones kept",
+         [&](auto& d) { EXPECT_TRUE(d.Undo() == 1 && !d.CanUndo() && d.Image() == *start); },
+         false},
+        {"redone", [](auto& d) { EXPECT_EQ(d.Redo(), 2); }, true},
+        {"redone to the latest bytes",
+         [&](auto& d) { EXPECT_TRUE(d.Redo() == 4 && !d.CanRedo() && d.Image() == *latest); },
+         true},
+        {"undone once more", [](auto& d) { EXPECT_EQ(d.Undo(), 3); }, true},
+        {"edited back to the fresh value", frequency(9750, true), false},
+        {"that step dropped what could be redone",
+         [](auto& d) { EXPECT_TRUE(!d.CanRedo() && d.History().StepCount() == 2); }, false},
+        {"a slot deleted", [](auto& d) { EXPECT_TRUE(d.DeleteSatellite(1) && d.EndStep(3, 4)); },
+         true},
+        {"a save that cannot open its file",
+         save(SaveResult::CannotOpen, kNoWriteLimit, "/no/such/folder/m.bin"), true},
         {"a save cut short", save(SaveResult::WriteError, 1000), true},
         {"saved", save(SaveResult::Done), false},
-        {"undone past the save", undo, true},
-        {"redone to the saved bytes", redo, false},
-        {"a name stored, its step not ended", [](MeterDocument& d) { d.SetName(2, "Typed"); },
-         false},
-        {"its step ended", endStep, true},
+        {"undone past the save", [](auto& d) { EXPECT_EQ(d.Undo(), 3); }, true},
+        {"redone to the saved bytes", [](auto& d) { EXPECT_EQ(d.Redo(), 4); }, false},
+        {"a name stored, its step not ended", [](auto& d) { d.SetName(2, "Typed"); }, false},
+        {"its step ended", [](auto& d) { EXPECT_TRUE(d.EndStep(3, 4)); }, true},
         {"saved again", save(SaveResult::Done), false},
         {"bytes set from outside",
-         [](MeterDocument& d) { d.UncheckedImage().settingsBlock.localPosition.latitude = 77; },
-         false},
-        {"taken in by the next step", endStep, true},
+         [](auto& d) { d.UncheckedImage().settingsBlock.localPosition.latitude = 77; }, false},
+        {"taken in by the next step", [](auto& d) { EXPECT_TRUE(d.EndStep(3, 4)); }, true},
         {"loaded with a new history",
-         [file](MeterDocument& d) {
+         [file](auto& d) {
              EXPECT_EQ(d.Load(file), LoadResult::Done);
-             d.NormaliseLetters();
              d.ClearHistory();
          },
          false},
-        {"an uninterpreted byte set",
-         [](MeterDocument& d) { d.UncheckedImage().leadingImage[9] ^= 1, d.EndStep(20, 20); },
-         false},
     };
     for (const auto& row : rows) {
-        row.run(*document);
-        EXPECT_EQ(document->IsModified(), row.modified) << row.what;
+        SCOPED_TRACE(row.what);
+        row.run(document);
+        EXPECT_EQ(document.IsModified(), row.modified);
     }
-    // A fresh document is the saved state until its first step.
-    MeterDocument fresh;
-    EXPECT_FALSE(fresh.IsModified());
-    fresh.SetRadio(RadioField::Beep, 1);
-    fresh.EndStep(0, 0);
-    EXPECT_TRUE(fresh.IsModified());
 }
 
 TEST(EditHistory, TenThousandCellEditsStayFarBelowTwentyMegabytes) {
