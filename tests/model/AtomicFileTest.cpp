@@ -36,8 +36,10 @@ int InChild(const std::function<int()>& act, bool asNobody, const std::vector<gi
     return WIFEXITED(status) && WEXITSTATUS(status) != 100 ? WEXITSTATUS(status) : -1;
 }
 
-std::vector<std::string> Entries(const fs::path& folder) { // sorted
-    std::vector<std::string> names;
+using Names = std::vector<std::string>;
+
+Names Entries(const fs::path& folder) { // sorted
+    Names names;
     for (const auto& entry : fs::directory_iterator(folder)) {
         names.push_back(entry.path().filename().string());
     }
@@ -45,19 +47,11 @@ std::vector<std::string> Entries(const fs::path& folder) { // sorted
     return names;
 }
 
-mode_t ModeOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-}
+const Bytes kOld{'o', 'l', 'd'}, kNew{'n', 'e', 'w'};
 
-AtomicWriteResult WriteText(const fs::path& path, const std::string& text) {
-    const std::span<const std::byte> chunks[] = {std::as_bytes(std::span(text))};
+AtomicWriteResult Write(const fs::path& path, const Bytes& bytes) {
+    const std::span<const std::byte> chunks[] = {std::as_bytes(std::span(bytes))};
     return WriteFileAtomically(path, chunks);
-}
-
-Bytes Text(const std::string& text) {
-    return Bytes(text.begin(), text.end());
 }
 
 class AtomicFile : public ::testing::Test {
@@ -69,35 +63,33 @@ protected:
 
 // A relative link resolves against its own folder, not the working directory; the second save
 // replaces the file at the end of the chain, keeping its mode, and leaves the links as they were.
+// Links that loop or name a file in a missing folder are refused and left alone.
 TEST_F(AtomicFile, SavesThroughLinksToTheFileTheyName) {
-    fs::create_directory(m_dir / "usb");
+    const fs::path usb = m_dir / "usb";
+    fs::create_directory(usb);
     fs::create_directory(m_dir / "home");
-    fs::create_symlink(m_dir / "usb" / "lib.sat", m_dir / "b.sat");
+    fs::create_symlink(usb / "lib.sat", m_dir / "b.sat");
     fs::create_symlink("../b.sat", m_dir / "home" / "a.sat");
     SatRecordList library;
     library.Add(MakeNewSatellite("Astra"));
     ASSERT_EQ(WriteSatListFile(m_dir / "home" / "a.sat", library), SatListWriteResult::Done);
-    ASSERT_EQ(::chmod((m_dir / "usb" / "lib.sat").c_str(), 0604), 0);
+    ASSERT_EQ(::chmod((usb / "lib.sat").c_str(), 0604), 0);
     library.Add(MakeNewSatellite("Badr"));
     ASSERT_EQ(WriteSatListFile(m_dir / "home" / "a.sat", library), SatListWriteResult::Done);
-    EXPECT_EQ(ReadBytes(m_dir / "usb" / "lib.sat").size(), 2 * sizeof(SatelliteRecord));
-    EXPECT_EQ(ModeOf(m_dir / "usb" / "lib.sat"), 0604u);
-    EXPECT_EQ(Entries(m_dir / "usb"), std::vector<std::string>{"lib.sat"});
+    EXPECT_EQ(ReadBytes(usb / "lib.sat").size(), 2 * sizeof(SatelliteRecord));
+    EXPECT_EQ(fs::status(usb / "lib.sat").permissions(), fs::perms{0604});
     EXPECT_EQ(fs::read_symlink(m_dir / "home" / "a.sat"), "../b.sat");
     EXPECT_TRUE(fs::is_symlink(m_dir / "b.sat"));
-}
 
-TEST_F(AtomicFile, LinksThatLoopOrNameNoFileAreRefused) {
-    fs::create_symlink("q.bin", m_dir / "p.bin");
-    fs::create_symlink("p.bin", m_dir / "q.bin");
-    fs::create_symlink("self.bin", m_dir / "self.bin");
-    fs::create_symlink("gone/x.bin", m_dir / "nowhere.bin");
+    fs::create_symlink("q.bin", usb / "p.bin");
+    fs::create_symlink("p.bin", usb / "q.bin");
+    fs::create_symlink("self.bin", usb / "self.bin");
+    fs::create_symlink("gone/x.bin", usb / "nowhere.bin");
     for (const char* name : {"p.bin", "self.bin", "nowhere.bin"}) {
-        EXPECT_EQ(WriteText(m_dir / name, "x"), AtomicWriteResult::CannotOpen) << name;
+        EXPECT_EQ(Write(usb / name, kNew), AtomicWriteResult::CannotOpen) << name;
     }
-    EXPECT_EQ(Entries(m_dir.Path()),
-              (std::vector<std::string>{"nowhere.bin", "p.bin", "q.bin", "self.bin"}));
-    EXPECT_TRUE(fs::is_symlink(m_dir / "p.bin") && !fs::exists(m_dir / "gone"));
+    EXPECT_EQ(Entries(usb), (Names{"lib.sat", "nowhere.bin", "p.bin", "q.bin", "self.bin"}));
+    EXPECT_TRUE(fs::is_symlink(usb / "p.bin") && !fs::exists(usb / "gone"));
 }
 
 // Another user watching the folder must find nothing to open: the file is unnamed or 0600
@@ -122,14 +114,13 @@ TEST_F(AtomicFile, TempFileIsPrivateUntilItHasTheFinalMode) {
         fs::remove(m_target);
         seen = 0;
         modes.clear();
-        EXPECT_EQ(WriteText(m_target, "new"), AtomicWriteResult::Done);
-        EXPECT_EQ(ModeOf(m_target), 0644u) << "a new file follows the umask";
+        EXPECT_EQ(Write(m_target, kOld), AtomicWriteResult::Done); // made new: the umask's mode
         ::chmod(m_target.c_str(), 0640);
-        EXPECT_EQ(WriteText(m_target, "again"), AtomicWriteResult::Done);
+        EXPECT_EQ(Write(m_target, kNew), AtomicWriteResult::Done);
         EXPECT_EQ(modes, (std::vector<unsigned>{0600, 0644, 0644, 0600, 0640, 0640})) << named;
         // Named, the file shows up under a name nobody could have planted; unnamed, not at all.
         EXPECT_EQ(seen, named ? 3u : 1u) << named;
-        EXPECT_EQ(ReadBytes(m_target), Text("again"));
+        EXPECT_EQ(ReadBytes(m_target), kNew);
         EXPECT_EQ(Entries(m_dir.Path()).size(), 1001u);
     }
     ObserveTempFileForTests({});
@@ -142,18 +133,18 @@ TEST_F(AtomicFile, SaveKilledBeforeTheRenameLeavesNothing) {
         GTEST_SKIP() << "no unnamed temporary files on this filesystem";
     }
     ::close(probe);
-    ASSERT_EQ(WriteText(m_target, "old"), AtomicWriteResult::Done);
+    ASSERT_EQ(Write(m_target, kOld), AtomicWriteResult::Done);
     const auto killed = [&] {
         ObserveTempFileForTests([](TempFileStage stage, int) {
             if (stage == TempFileStage::Written) {
                 ::raise(SIGKILL);
             }
         });
-        return static_cast<int>(WriteText(m_target, "new"));
+        return static_cast<int>(Write(m_target, kNew));
     };
     EXPECT_EQ(InChild(killed, false), -1);
-    EXPECT_EQ(Entries(m_dir.Path()), std::vector<std::string>{"MData.bin"});
-    EXPECT_EQ(ReadBytes(m_target), Text("old"));
+    EXPECT_EQ(Entries(m_dir.Path()), Names{"MData.bin"});
+    EXPECT_EQ(ReadBytes(m_target), kOld);
 }
 
 // Root saving another user's file leaves it theirs. A user saving another user's file that the
@@ -163,33 +154,27 @@ TEST_F(AtomicFile, OwnerGroupAndModeAreKept) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "needs root to hand files to other users";
     }
-    const struct {
-        uid_t owner;
-        mode_t mode;
-        bool asNobody;
-        std::vector<gid_t> groups;
-        gid_t gidAfter;
-        mode_t modeAfter;
-    } cases[] = {{kNobody, 0640, false, {}, kOtherGroup, 0640},
-                 {kNobody + 1, 0664, true, {kOtherGroup}, kOtherGroup, 0664},
-                 {kNobody, 0664, true, {}, kNoGroup, 0604}};
-    for (const auto& c : cases) {
-        ASSERT_EQ(WriteText(m_target, "old"), AtomicWriteResult::Done);
-        ASSERT_EQ(::chown(m_target.c_str(), c.owner, kOtherGroup), 0);
-        ASSERT_EQ(::chmod(m_target.c_str(), c.mode), 0);
+    // owner and mode before; saved by kNobody (with these groups) or root; group and mode after
+    for (const auto& [owner, mode, asNobody, groups, gidAfter, modeAfter] :
+         {std::tuple{kNobody, 0640u, false, std::vector<gid_t>{}, kOtherGroup, 0640u},
+          std::tuple{kNobody + 1, 0664u, true, std::vector{kOtherGroup}, kOtherGroup, 0664u},
+          std::tuple{kNobody, 0664u, true, std::vector<gid_t>{}, kNoGroup, 0604u}}) {
+        ASSERT_EQ(Write(m_target, kOld), AtomicWriteResult::Done);
+        ASSERT_EQ(::chown(m_target.c_str(), owner, kOtherGroup), 0);
+        ASSERT_EQ(::chmod(m_target.c_str(), mode), 0);
         for (const bool named : {false, true}) {
             const ScopedNamedTempFiles kind(named);
-            const auto save = [&] {
-                return static_cast<int>(WriteText(m_target, "new"));
-            };
-            EXPECT_EQ(InChild(save, c.asNobody, c.groups), 0) << named << " " << c.modeAfter;
+            EXPECT_EQ(
+                InChild([&] { return static_cast<int>(Write(m_target, kNew)); }, asNobody, groups),
+                static_cast<int>(AtomicWriteResult::Done))
+                << named << " " << modeAfter;
         }
         struct stat info {};
         ::stat(m_target.c_str(), &info);
         EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777),
-                  std::tuple(kNobody, c.gidAfter, c.modeAfter));
-        EXPECT_EQ(ReadBytes(m_target), Text("new"));
-        EXPECT_EQ(Entries(m_dir.Path()), std::vector<std::string>{"MData.bin"});
+                  std::tuple(kNobody, gidAfter, modeAfter));
+        EXPECT_EQ(ReadBytes(m_target), kNew);
+        EXPECT_EQ(Entries(m_dir.Path()), Names{"MData.bin"});
     }
 }
 
@@ -203,7 +188,7 @@ protected:
     }
     void ExpectUnchanged() {
         EXPECT_EQ(ReadBytes(m_target), m_before);
-        EXPECT_EQ(Entries(m_dir.Path()), std::vector<std::string>{"MData.bin"});
+        EXPECT_EQ(Entries(m_dir.Path()), Names{"MData.bin"});
     }
 
     const std::unique_ptr<MeterImage> m_other = std::make_unique<MeterImage>(FreshMeterImage());
@@ -234,24 +219,20 @@ TEST_F(SaveFailures, ShortWriteFailedFlushOrNoPlaceToWrite) {
 // everything else went well. A read-only folder takes no temporary file; a read-only file says
 // no even where the folder would let a rename replace it.
 TEST_F(SaveFailures, FolderOrFileTheUserMayNotChange) {
-    const struct {
-        mode_t folder, file;
-        SaveResult result;
-    } cases[] = {{01777, 0666, SaveResult::WriteError},
-                 {0555, 0666, SaveResult::CannotOpen},
-                 {0777, 0444, SaveResult::CannotOpen}};
-    for (const auto& c : cases) {
-        if (c.folder == 01777 && ::geteuid() != 0) {
+    for (const auto& [folder, file, result] : {std::tuple{01777, 0666, SaveResult::WriteError},
+                                               std::tuple{0555, 0666, SaveResult::CannotOpen},
+                                               std::tuple{0777, 0444, SaveResult::CannotOpen}}) {
+        if (folder == 01777 && ::geteuid() != 0) {
             continue; // needs root to make a file that the user may write but not replace
         }
-        ASSERT_EQ(::chmod(m_dir.Path().c_str(), c.folder), 0);
-        ASSERT_EQ(::chmod(m_target.c_str(), c.file), 0);
+        ASSERT_EQ(::chmod(m_dir.Path().c_str(), folder), 0);
+        ASSERT_EQ(::chmod(m_target.c_str(), file), 0);
         for (const bool named : {false, true}) {
             const ScopedNamedTempFiles kind(named);
-            const auto save = [&] {
-                return static_cast<int>(SaveMeterFile(m_target, *m_other));
-            };
-            EXPECT_EQ(InChild(save, ::geteuid() == 0), static_cast<int>(c.result)) << c.folder;
+            EXPECT_EQ(InChild([&] { return static_cast<int>(SaveMeterFile(m_target, *m_other)); },
+                              ::geteuid() == 0),
+                      static_cast<int>(result))
+                << folder;
             ExpectUnchanged();
         }
     }

@@ -64,23 +64,18 @@ TEST(MeterFile, NormaliseLettersReadsOneAsTheSecondLetterInUsedEntriesOnly) {
         block.satCount = 1;
         std::memset(&block.satellites, c[0], sizeof block.satellites);
         block.localPosition.longitudeDir = block.localPosition.latitudeDir = c[0];
+        SettingsBlock expected = block;
+        expected.localPosition.longitudeDir = c[1];
+        expected.localPosition.latitudeDir = c[2];
         for (std::size_t slot = 0; slot < kMaxSatellites; ++slot) {
-            block.satellites[slot].tpCount = tpCounts[slot % 5];
-        }
-        const SettingsBlock before = block;
-        NormaliseLetters(block);
-        SCOPED_TRACE(int{c[0]});
-        EXPECT_EQ(block.localPosition.longitudeDir, c[1]);
-        EXPECT_EQ(block.localPosition.latitudeDir, c[2]);
-        for (std::size_t slot = 0; slot < kMaxSatellites; ++slot) {
-            SatelliteRecord record = block.satellites[slot];
-            EXPECT_EQ(record.direction, c[1]);
-            for (std::size_t tp = 0; tp < record.tpCount && tp < kMaxTps; ++tp) {
-                EXPECT_EQ(record.tps[tp].polarization, c[3]) << "slot " << slot << " entry " << tp;
-                record.tps[tp].polarization = c[0];
+            SatelliteRecord& record = expected.satellites[slot];
+            block.satellites[slot].tpCount = record.tpCount = tpCounts[slot % 5];
+            record.direction = c[1];
+            for (std::size_t tp = 0; tp < std::min<std::size_t>(record.tpCount, kMaxTps); ++tp) {
+                record.tps[tp].polarization = c[3];
             }
-            record.direction = c[0]; // with the letters put back, nothing else changed
-            EXPECT_EQ(record, before.satellites[slot]) << "slot " << slot;
         }
+        NormaliseLetters(block);
+        EXPECT_EQ(block, expected) << int{c[0]};
     }
 }
