@@ -248,10 +248,6 @@ TEST(MeterDocument, StepsUndoRedoAndTheModifiedMark) {
         {"redone to the saved bytes", [](auto& d) { EXPECT_EQ(d.Redo(), 4); }, false},
         {"a name stored, its step not ended", [](auto& d) { d.SetName(2, "Typed"); }, false},
         {"its step ended", [](auto& d) { EXPECT_TRUE(d.EndStep(3, 4)); }, true},
-        {"saved again", save(SaveResult::Done), false},
-        {"bytes set from outside",
-         [](auto& d) { d.UncheckedImage().settingsBlock.localPosition.latitude = 77; }, false},
-        {"taken in by the next step", [](auto& d) { EXPECT_TRUE(d.EndStep(3, 4)); }, true},
         {"loaded with a new history",
          [file](auto& d) {
              EXPECT_EQ(d.Load(file), LoadResult::Done);
