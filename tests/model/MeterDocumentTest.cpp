@@ -251,6 +251,7 @@ TEST(MeterDocument, StepsUndoRedoAndTheModifiedMark) {
         {"loaded with a new history",
          [file](auto& d) {
              EXPECT_EQ(d.Load(file), LoadResult::Done);
+             EXPECT_EQ(NameText(Sat(d, 2)), "Sat4"); // as saved, before the name was typed
              d.ClearHistory();
          },
          false},

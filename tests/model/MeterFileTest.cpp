@@ -33,7 +33,7 @@ TEST(MeterFile, FreshImageSavesAsTheDocumentedBytes) {
     EXPECT_EQ(at(last + 72, 6), (Bytes{10600 & 0xFF, 10600 >> 8, 9750 & 0xFF, 9750 >> 8, 'H', 0}));
 }
 
-TEST(MeterFile, RefusedOrShortReadsChangeNothing) {
+TEST(MeterFile, RefusedOrShortReadsChangeNothingAWholeOneRoundTrips) {
     TempDir dir;
     auto before = std::make_unique<MeterImage>(FreshMeterImage());
     before->leadingImage[7] = 0x77;
@@ -50,6 +50,9 @@ TEST(MeterFile, RefusedOrShortReadsChangeNothing) {
         EXPECT_EQ(LoadMeterFile(dir / "in.bin", *image), LoadResult::ReadError) << limit;
     }
     EXPECT_EQ(*image, *before);
+    ASSERT_EQ(LoadMeterFile(dir / "in.bin", *image), LoadResult::Done); // all four regions
+    ASSERT_EQ(SaveMeterFile(dir / "out.bin", *image), SaveResult::Done);
+    EXPECT_EQ(ReadBytes(dir / "out.bin"), ReadBytes(dir / "in.bin"));
 }
 
 // Every slot is normalised whatever satCount says; entries beyond tpCount (at most 8) are not.
