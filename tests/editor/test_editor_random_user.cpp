@@ -55,10 +55,8 @@ QString FirstDifference(const MeterImage& a, const MeterImage& b) {
     const QByteArray left = ImageBytes(a), right = ImageBytes(b);
     const int at = int(std::mismatch(left.begin(), left.end(), right.begin()).first - left.begin());
     return at == left.size() ? QString()
-                             : QString(" (file offset 0x%1: %2, expected %3)")
-                                   .arg(at, 0, 16)
-                                   .arg(std::uint8_t(left[at]))
-                                   .arg(std::uint8_t(right[at]));
+                             : QString::asprintf(" (file offset 0x%x: %d, expected %d)", at,
+                                                 std::uint8_t(left[at]), std::uint8_t(right[at]));
 }
 
 } // namespace
@@ -436,9 +434,9 @@ private slots:
         add("undo all", 2, [this] { UndoAll(); });
         add("Exit", 2, [this] { TryToClose(false); });
         add("close box", 2, [this] { TryToClose(true); });
-        for (const char* name : {"open", "hostile", "short", "long", "empty", "missing", "save"}) {
-            const auto mode = FileMode(actions.size() - 16); // in the enum's order
-            add(name, mode == Good || mode == Hostile || mode == Save ? 3 : 1,
+        const char* files[] = {"open", "hostile", "short", "long", "empty", "missing", "save"};
+        for (const FileMode mode : {Good, Hostile, Short, Long, Empty, Missing, Save}) {
+            add(files[mode], mode == Good || mode == Hostile || mode == Save ? 3 : 1,
                 [this, mode] { UseFile(mode); });
         }
         std::discrete_distribution<std::size_t> choose(
