@@ -80,7 +80,7 @@ private slots:
         OpenThrough(W(), m_prompts, WriteFile(m_dir, "in.bin", bytes));
         QVERIFY(Selected() == Node(0) && Cell(2, 2) == "H" && Labels() == "Hispasat|Sat2");
 
-        // Still in the field when "Save" is clicked: the click commits it first.
+        // Typed and still in the field when "Save" is clicked: the click commits it first.
         TypeAndLeave(Edit(id::SatLongitude), "192", Edit(id::SatLongitude));
         bytes[Tp(0, 2) + 4] = 'H';
         bytes[Tp(1, 2) + 4] = 'V';
@@ -357,8 +357,8 @@ private slots:
         Show(0);
         ClickButton(W(), id::Delete); // "-" on the only satellite
         QVERIFY(Block().satCount == 0 && Record(0) == MakeNewSatellite(""));
-        QVERIFY(Node(0)->text(0).isEmpty() && List()->rowCount() == 0);
-        QVERIFY(!Edit(id::Name)->isEnabled());
+        QVERIFY(Node(0)->text(0).isEmpty() && List()->rowCount() == 0 &&
+                !Edit(id::Name)->isEnabled());
     }
 
     void hintsFollowTheSatellitePosition() {
