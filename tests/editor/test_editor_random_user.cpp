@@ -4,11 +4,8 @@
 #include "EditorTestSupport.h"
 
 #include "controls/CEditListCtrl.h"
-#include "controls/CNumEdit.h"
-#include "editor/EditorIds.h"
 
 #include <QClipboard>
-#include <QMenu>
 #include <QRadioButton>
 
 #include <cstdio>
@@ -55,17 +52,11 @@ MeterImage Rest(MeterImage image) {
 
 // Where two images first differ, for the failure message.
 QString FirstDifference(const MeterImage& a, const MeterImage& b) {
-    const QByteArray left = ImageBytes(a);
-    const QByteArray right = ImageBytes(b);
-    for (int at = 0; at < left.size(); ++at) {
-        if (left[at] != right[at]) {
-            return QString(" (file offset 0x%1: %2, expected %3)")
-                .arg(at, 0, 16)
-                .arg(std::uint8_t(left[at]))
-                .arg(std::uint8_t(right[at]));
-        }
-    }
-    return {};
+    const QByteArray left = ImageBytes(a), right = ImageBytes(b);
+    const int at = int(std::mismatch(left.begin(), left.end(), right.begin()).first - left.begin());
+    return at == left.size() ? QString()
+                             : QString::asprintf(" (file offset 0x%x: %d, expected %d)", at,
+                                                 std::uint8_t(left[at]), std::uint8_t(right[at]));
 }
 
 } // namespace
@@ -77,10 +68,13 @@ class TestEditorRandomUser : public QObject {
     CEditListCtrl* List() { return Ctl<CEditListCtrl>(W(), id::TpList); }
     int Below(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_rng); }
     bool Chance(int percent) { return Below(100) < percent; }
-    void Click(QWidget* widget, QPoint at) { QTest::mouseClick(widget, Qt::LeftButton, {}, at); }
-    void Click(QWidget* widget) {
+    template <typename T> T Pick(const QList<T>& items) {
+        return items.at(Below(int(items.size())));
+    }
+    // The widget's centre unless told; nothing without a widget.
+    void Click(QWidget* widget, QPoint at = {}) {
         if (widget != nullptr) {
-            Click(widget, widget->rect().center());
+            QTest::mouseClick(widget, Qt::LeftButton, {}, at);
         }
     }
     // To the focus, as a keyboard does.
@@ -92,62 +86,47 @@ class TestEditorRandomUser : public QObject {
     QString AnyText() {
         static const QStringList kTexts = {
             "", "1a2", "123456789012345678901234567890", "Kavra Q4 ÄÖß 99", "€Ω中", "-5"};
-        if (Chance(50)) {
-            return kTexts.at(Below(static_cast<int>(kTexts.size())));
-        }
-        return QString::number(Below(100000));
+        return Chance(50) ? Pick(kTexts) : QString::number(Below(100000));
     }
     QPoint Cell(int r, int c) { return List()->visualRect(List()->model()->index(r, c)).center(); }
     // A cell, or beside the rows.
     QPoint SpotInList() {
         const int rows = List()->rowCount();
-        if (rows > 0 && Chance(70)) {
-            return Cell(Below(rows), Below(4));
-        }
-        return QPoint(5, List()->viewport()->height() - 3);
+        return rows > 0 && Chance(70) ? Cell(Below(rows), Below(4))
+                                      : QPoint(5, List()->viewport()->height() - 3);
     }
     void ClickAnyNode() {
-        const auto nodes = Tree(W())->findItems("*", Qt::MatchWildcard | Qt::MatchRecursive);
-        ClickNode(W(), nodes.at(Below(static_cast<int>(nodes.size()))));
+        ClickNode(W(), Pick(Tree(W())->findItems("*", Qt::MatchWildcard | Qt::MatchRecursive)));
     }
     // A visible, enabled control of the list; with none, a click on a node instead.
     template <typename T> T* Reach(const QList<int>& ids) {
         QList<T*> usable;
         for (int control : ids) {
-            T* widget = Ctl<T>(W(), control);
-            if (widget->isVisible() && widget->isEnabled()) {
-                usable << widget;
-            }
+            usable << Ctl<T>(W(), control);
         }
+        usable.removeIf([](T* widget) { return !widget->isVisible() || !widget->isEnabled(); });
         if (usable.isEmpty()) {
             ClickAnyNode();
             return nullptr;
         }
-        return usable.at(Below(static_cast<int>(usable.size())));
+        return Pick(usable);
     }
     // The offscreen platform leaves a closed pop-up's window active.
     void Reactivate() {
         W().activateWindow();
         (void)QTest::qWaitFor([this] { return QApplication::activeWindow() == m_window.get(); });
     }
-    // A node, another field, Tab, the list, or stay.
+    // A node (twice as likely), another field, Tab, the list, or stay.
     void Leave() {
-        switch (Below(6)) {
-        case 0:
-        case 1:
+        const int way = Below(6);
+        if (way < 2) {
             ClickAnyNode();
-            break;
-        case 2:
+        } else if (way == 2) {
             Click(Reach<QLineEdit>(kEdits));
-            break;
-        case 3:
+        } else if (way == 3) {
             Key(Qt::Key_Tab);
-            break;
-        case 4:
+        } else if (way == 4) {
             Click(List()->viewport(), SpotInList());
-            break;
-        default:
-            break;
         }
     }
     void TypeIntoField() {
@@ -175,11 +154,8 @@ class TestEditorRandomUser : public QObject {
         QAbstractItemView* view = combo->view();
         const QModelIndex entry = view->model()->index(Below(combo->count()), 0);
         view->scrollTo(entry);
-        if (Chance(80)) {
-            Click(view->viewport(), view->visualRect(entry).center());
-        } else {
-            Key(Qt::Key_Escape);
-        }
+        Chance(80) ? Click(view->viewport(), view->visualRect(entry).center())
+                   : Key(Qt::Key_Escape);
         if (view->isVisible()) {
             return; // the checks report the open list
         }
@@ -198,36 +174,19 @@ class TestEditorRandomUser : public QObject {
         if (!edit->IsEditing()) {
             return;
         }
-        if (Chance(70)) {
-            edit->selectAll();
-        } else {
-            edit->end(false);
-        }
+        Chance(70) ? edit->selectAll() : edit->end(false);
         const QString text = AnyText();
         QGuiApplication::clipboard()->setText(text);
-        if (paste) {
-            Key(Qt::Key_V, Qt::ControlModifier);
-        } else if (text.isEmpty()) {
-            Key(Qt::Key_Delete);
-        } else {
-            TypeText(nullptr, text);
-        }
-        if (Chance(60)) {
-            Key(Chance(70) ? Qt::Key_Return : Qt::Key_Escape);
-        } else {
-            Leave();
-        }
+        paste ? Key(Qt::Key_V, Qt::ControlModifier)
+              : (text.isEmpty() ? Key(Qt::Key_Delete) : TypeText(nullptr, text));
+        Chance(60) ? Key(Chance(70) ? Qt::Key_Return : Qt::Key_Escape) : Leave();
     }
     // A right click on a row or beside; a command or Escape.
     void UseTpMenu() {
-        QWidget* viewport = List()->viewport();
         const QPoint point = SpotInList();
-        QTest::mouseClick(viewport, Qt::RightButton, {}, point);
-        if (QApplication::activePopupWidget() == nullptr) { // the offscreen platform sends none
-            QContextMenuEvent event(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
-            QApplication::sendEvent(viewport, &event);
-        }
+        QTest::mouseClick(List()->viewport(), Qt::RightButton, {}, point);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        menu = menu ? menu : RightClickTpList(W(), point); // the offscreen platform sends none
         if (menu == nullptr) {
             m_error = QStringLiteral("no menu on a right click into the TP list");
             return;
@@ -235,19 +194,14 @@ class TestEditorRandomUser : public QObject {
         QList<QAction*> offered = menu->actions();
         offered.removeIf([](QAction* a) { return !a->isEnabled() || a->isSeparator(); });
         QAction* command = offered.value(Below(static_cast<int>(offered.size()) + 1));
-        if (command != nullptr) {
-            Click(menu, menu->actionGeometry(command).center());
-        } else {
-            Key(Qt::Key_Escape);
-        }
+        command ? Click(menu, menu->actionGeometry(command).center()) : Key(Qt::Key_Escape);
         Reactivate();
     }
     // The bytes editing changes differ from the ones last loaded or saved: leaving or opening
     // must ask first.
     bool Modified() {
-        const MeterImage& image = W().Image();
-        return !(image.systemSetting == m_saved->systemSetting &&
-                 image.settingsBlock == m_saved->settingsBlock);
+        return !(W().Image().systemSetting == m_saved->systemSetting &&
+                 W().Image().settingsBlock == m_saved->settingsBlock);
     }
     // The answer queued for the save question, and for its file dialog after Save.
     struct Reply {
@@ -257,21 +211,16 @@ class TestEditorRandomUser : public QObject {
     };
     Reply QueueReply() {
         using Choice = UserPrompts::SaveChoice;
-        const int answer = Below(5);
+        const int answer = Below(5); // Discard, Cancel, Save written, failing or cancelled
         m_prompts.saveChangesAnswers.push_back(answer == 0   ? Choice::Discard
                                                : answer == 1 ? Choice::Cancel
                                                              : Choice::Save);
-        if (answer < 2) {
-            return {answer == 0, {}, {}};
+        const QString path = m_dir.filePath(answer == 3 ? "no-such-folder/kept.bin" : "kept.bin");
+        if (answer >= 2) {
+            m_prompts.saveAnswers.push_back(answer == 4 ? QString() : path);
         }
-        const QString path = m_dir.filePath(answer == 2   ? "kept.bin"
-                                            : answer == 3 ? "no-such-folder/kept.bin"
-                                                          : QString());
-        m_prompts.saveAnswers.push_back(answer == 4 ? QString() : path);
-        if (answer == 3) {
-            return {false, {}, "The file '" + path + "'could not be opened!"};
-        }
-        return {answer == 2, answer == 2 ? path : QString(), {}};
+        return {answer == 0 || answer == 2, answer == 2 ? path : QString(),
+                answer == 3 ? "The file '" + path + "'could not be opened!" : QString()};
     }
     // "Exit" or the close box, whatever the focus holds; each answer to the question. Nothing
     // is lost: a Save writes the image; a window kept open keeps every byte. A closed window
@@ -323,21 +272,18 @@ class TestEditorRandomUser : public QObject {
         std::generate(raw, raw + sizeof(MeterImage), [this] { return std::uint8_t(m_rng()); });
         image->settingsBlock.satCount = mode == Hostile ? 21 + Below(235) : Below(21);
         for (SatelliteRecord& record : image->settingsBlock.satellites) {
-            // Hostile files keep some records all random bytes.
-            if (mode != Hostile || Chance(70)) {
+            if (mode != Hostile || Chance(70)) { // hostile files keep some records all random
                 record.name[Below(12)] = '\0';
                 record.tpCount %= 9;
             }
         }
         QByteArray bytes = ImageBytes(*image);
-        const int sizes[] = {94208, 94208, 94207, 94209, 0, 94208, 94208};
-        bytes.resize(sizes[mode]);
-        QString path = m_dir.filePath(mode == Save ? "saved.bin" : "missing.bin");
-        if (mode != Save && mode != Missing) {
-            path = WriteFile(m_dir, "open.bin", bytes);
-        }
+        bytes.resize(std::array{94208, 94208, 94207, 94209, 0, 94208, 94208}[mode]);
+        const QString path = mode == Save      ? m_dir.filePath("saved.bin")
+                             : mode == Missing ? m_dir.filePath("missing.bin")
+                                               : WriteFile(m_dir, "open.bin", bytes);
         auto* button = Ctl<QPushButton>(W(), mode == Save ? id::Save : id::Open);
-        QTest::mousePress(button, Qt::LeftButton, {}, button->rect().center()); // commits edits
+        QTest::mousePress(button, Qt::LeftButton); // commits edits
         const auto before = std::make_unique<MeterImage>(W().Image());
         const bool couldUndo = W().Document().CanUndo();
         // "Open" asks about changes first; its dialog comes after Save that writes or Discard.
@@ -345,11 +291,10 @@ class TestEditorRandomUser : public QObject {
         if (reply.goesOn) {
             (mode == Save ? m_prompts.saveAnswers : m_prompts.openAnswers).push_back(path);
         }
-        QTest::mouseRelease(button, Qt::LeftButton, {}, button->rect().center());
+        QTest::mouseRelease(button, Qt::LeftButton);
         const bool loads = reply.goesOn && (mode == Good || mode == Hostile);
 
-        QStringList expected(reply.message);
-        expected.removeAll(QString());
+        QStringList expected = QStringList(reply.message).filter("file");
         if (reply.goesOn && mode == Missing) {
             expected << "The file '" + path + "'could not be opened!";
         } else if (reply.goesOn && !loads && mode != Save) {
@@ -373,8 +318,7 @@ class TestEditorRandomUser : public QObject {
         if (loads) {
             m_countsMayGrow = true;
             m_base.swap(image);
-            *m_loaded = W().Image();
-            *m_saved = W().Image();
+            *m_loaded = *m_saved = W().Image();
             if (W().Document().CanUndo()) {
                 m_error = QStringLiteral("a load kept the history of the file before");
             }
@@ -386,9 +330,8 @@ class TestEditorRandomUser : public QObject {
         Tree(W())->setFocus(); // leaving a field may commit it: that is a step of its own
         const auto before = std::make_unique<MeterImage>(W().Image());
         int steps = 0;
-        while (W().Document().CanUndo() && steps < 100000) {
+        for (; W().Document().CanUndo() && steps < 100000; ++steps) {
             Keys(QKeySequence::Undo);
-            ++steps;
         }
         if (!(W().Image() == *m_loaded)) {
             m_error = QString("%1 undos do not give the loaded image back").arg(steps) +
@@ -465,11 +408,15 @@ private slots:
         const QString seed = qEnvironmentVariable("ORVEX_RANDOM_SEED", "1");
         const int total = qEnvironmentVariable("ORVEX_RANDOM_ACTIONS", "3000").toInt();
         m_rng.seed(static_cast<std::mt19937::result_type>(seed.toULongLong()));
-        std::vector<std::pair<const char*, std::function<void()>>> table;
-        std::vector<int> weights;
+        struct Action {
+            const char* name;
+            int weight;
+            std::function<void()> run;
+            int runs = 0;
+        };
+        std::vector<Action> actions;
         const auto add = [&](const char* name, int weight, std::function<void()> run) {
-            table.emplace_back(name, std::move(run));
-            weights.push_back(weight);
+            actions.push_back({name, weight, std::move(run)});
         };
         add("node", 28, [this] { ClickAnyNode(); });
         add("type", 30, [this] { TypeIntoField(); });
@@ -487,33 +434,34 @@ private slots:
         add("undo all", 2, [this] { UndoAll(); });
         add("Exit", 2, [this] { TryToClose(false); });
         add("close box", 2, [this] { TryToClose(true); });
-        const char* kFileNames[] = {"open", "hostile", "short", "long", "empty", "missing", "save"};
-        for (int mode = Good; mode <= Save; ++mode) {
-            const int weight = mode == Good || mode == Hostile || mode == Save ? 3 : 1;
-            add(kFileNames[mode], weight, [this, mode] { UseFile(FileMode(mode)); });
+        const char* files[] = {"open", "hostile", "short", "long", "empty", "missing", "save"};
+        for (const FileMode mode : {Good, Hostile, Short, Long, Empty, Missing, Save}) {
+            add(files[mode], mode == Good || mode == Hostile || mode == Save ? 3 : 1,
+                [this, mode] { UseFile(mode); });
         }
-        std::vector<int> counts(table.size());
-        std::discrete_distribution<std::size_t> choose(weights.begin(), weights.end());
+        std::discrete_distribution<std::size_t> choose(
+            actions.size(), 0, double(actions.size()),
+            [&](double at) { return actions[std::size_t(at)].weight; });
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         for (int index = 0; index < total; ++index) {
-            const std::size_t kind = choose(m_rng);
+            Action& action = actions[choose(m_rng)];
             const std::array<int, kMaxSatellites + 1> before = Over(W().Image().settingsBlock);
-            table[kind].second();
-            ++counts[kind];
+            action.run();
+            ++action.runs;
             QCoreApplication::processEvents();
             m_prompts.TakeMessages();
             const QString error = m_error.isEmpty() ? Check(before) : std::exchange(m_error, {});
             QVERIFY2(error.isEmpty(),
                      qPrintable(QStringLiteral("seed %1, action %2 (%3): %4")
-                                    .arg(seed, QString::number(index), table[kind].first, error)));
-        }
-        QString summary = QStringLiteral("seed %1, %2 actions:").arg(seed).arg(total);
-        for (std::size_t kind = 0; kind < table.size(); ++kind) {
-            summary += QStringLiteral(" %1=%2").arg(table[kind].first).arg(counts[kind]);
+                                    .arg(seed, QString::number(index), action.name, error)));
         }
         // Not through Qt's log: a long run's pop-up warnings use up its message limit.
-        std::printf("%s\n", qPrintable(summary));
+        std::printf("seed %s, %d actions:", qPrintable(seed), total);
+        for (const Action& action : actions) {
+            std::printf(" %s=%d", action.name, action.runs);
+        }
+        std::printf("\n");
         m_window.reset();
         QCOMPARE(m_prompts.Pending(), QString());
     }
