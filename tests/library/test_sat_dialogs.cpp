@@ -243,36 +243,18 @@ private slots:
         QVERIFY(Lines(kLib).at(2) == "Amos" && m_list->Library().GetAt(2) == amos);
     }
 
-    void focusRulesEnableButtons() {
+    // The buttons follow the view that takes the focus; ">>", "Remove" and "Delete" act on the
+    // line remembered when their view lost it.
+    void focusPickRemoveAndDelete() {
         ShowDefaults();
         QVERIFY(!On(kAdd) && !On(kEdit) && !On(kDelete) && !On(kRemove));
-        ClickLine(kLib, 0);
-        QVERIFY(On(kAdd) && On(kEdit) && On(kDelete) && !On(kRemove));
-        Click(kAdd);
-        ClickLine(kAdded, -1);
-        QVERIFY(!On(kAdd) && !On(kEdit) && !On(kDelete) && On(kRemove));
-        ClickLine(kAdded, 0);
-        Click(kRemove);
-        ClickLine(kAdded, -1); // an empty added view takes "Remove" away
-        QVERIFY(!On(kRemove) && !On(kAdd) && !On(kEdit) && !On(kDelete));
-        Click(kOk); // nothing to hand over: no question, the dialog stays
-        QCOMPARE(m_prompts.TakeMessages(), QStringList{"satellite null"});
-        QVERIFY(m_list->isVisible());
-        ClickLine(kLib, 3);
-        OpenFile(QString(), kAskAdded); // empties the library: ">>" stays, nothing else
-
-        ClickLine(kLib, -1);
-        QVERIFY(!On(kEdit) && !On(kDelete) && On(kAdd));
-        Click(kAdd);
-        QCOMPARE(m_prompts.TakeMessages(), QStringList{"satellite null"});
-    }
-
-    void pickRemoveAndDelete() {
-        ShowDefaults();
         for (int row : {0, 1, 2, 3}) {
             ClickLine(kLib, row);
             Click(kAdd);
         }
+        QVERIFY(On(kAdd) && On(kEdit) && On(kDelete) && !On(kRemove));
+        ClickLine(kAdded, -1);
+        QVERIFY(!On(kAdd) && !On(kEdit) && !On(kDelete) && On(kRemove));
         ClickLine(kAdded, 1);
         Click(kRemove);
         Click(kRemove); // removes the line that moved up
@@ -282,12 +264,26 @@ private slots:
         Click(kDelete); // the refilled view has no selection
         QCOMPARE(Lines(kLib).mid(0, 3), QStringList({"AfriSlar 1", "Amos", "Arabsat 2B"}));
         ClickLine(kLib, 8);
-        for (int pick = 3; pick <= 20; ++pick) {
+        for (int pick = 3; pick <= 21; ++pick) {
             Click(kAdd);
         }
-        Click(kAdd);
         QCOMPARE(m_prompts.TakeMessages(), QStringList{"satellite <= 10"});
         QCOMPARE(Count(kAddedCount), "20");
+        ClickLine(kAdded, 0);
+        for (int left = 20; left > 0; --left) {
+            Click(kRemove);
+        }
+        ClickLine(kAdded, -1); // an empty added view takes "Remove" away
+        QVERIFY(!On(kRemove) && !On(kAdd) && !On(kEdit) && !On(kDelete));
+        Click(kOk); // nothing to hand over: no question, the dialog stays
+        QCOMPARE(m_prompts.TakeMessages(), QStringList{"satellite null"});
+        QVERIFY(m_list->isVisible());
+        ClickLine(kLib, 3);
+        OpenFile(QString(), kAskAdded); // empties the library: ">>" stays, nothing else
+        ClickLine(kLib, -1);
+        QVERIFY(!On(kEdit) && !On(kDelete) && On(kAdd));
+        Click(kAdd);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList{"satellite null"});
     }
 
     void leavingOrRefillingAskToSaveFirst_data() {
