@@ -161,8 +161,9 @@ private slots:
         QVERIFY2(pending.isEmpty(), qPrintable(pending));
     }
 
-    // A file is read whole or not at all: merged in name order, its bytes unchanged.
-    void openFileTwiceThenDefault() {
+    // A file is read whole or not at all and merged in name order: the library's own records
+    // byte for byte, public tables by their content, whatever the name says, with a summary.
+    void openFiles() {
         Show(m_list);
         TextsFit();
         for (int size : {0, 77, 157}) { // no whole number of records
@@ -170,9 +171,13 @@ private slots:
             OpenFile("bad.sat");
             QCOMPARE(m_prompts.TakeMessages(), QStringList{"The file error!"});
         }
+        Write("Scan-table", "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 12226000\n"
+                            "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n");
+        OpenFile("Scan-table");
         OpenFile("absent.sat");
         QCOMPARE(m_prompts.TakeMessages(),
-                 QStringList{"The file '" + Path("absent.sat") + "'could not be opened!"});
+                 QStringList({"The file name carries no orbital position, such as Astra-19.2E.",
+                              "The file '" + Path("absent.sat") + "'could not be opened!"}));
         SatelliteRecord odd = MakeNewSatellite("Nss 703");
         odd.lnbType = 200;
         Write("1.sat", Raw(odd) + Sat("Astra") + Sat("NSS 10"));
@@ -182,19 +187,6 @@ private slots:
         OpenFile("2.sat");
         QCOMPARE(Lines(kLib), QStringList({"Amos", "Astra", "Badr", "NSS 10", "Nss 703"}));
         QCOMPARE(m_list->Library().GetAt(4), odd); // bytes come in unchanged
-
-        ShowDefaults(); // merged with what the library holds
-        QCOMPARE(Lines(kLib).mid(29, 4),
-                 QStringList({"Lntelsat 12", "NSS 10", "Nilesat 102", "Nss 703"}));
-        OpenFile("2.sat", kAskAdded); // "Cancel" empties the library before the file is read
-        QCOMPARE(Lines(kLib), QStringList({"Amos", "Badr"}));
-    }
-
-    // Public tables come in by content, whatever the name says, in name order with their
-    // summary, and leave the library changed; a table that cannot be read says why.
-    void publicTablesMergeWithTheirMessage() {
-        Show(m_list);
-        Write("1.sat", Sat("Hotbird"));
         Write("sats.txt", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<satellites>\n"
                           "<sat name=\"Astra 1KR\" flags=\"0\" position=\"192\">\n"
                           "<transponder frequency=\"11362000\" symbol_rate=\"22000000\" "
@@ -202,19 +194,18 @@ private slots:
                           "<sat name=\"Nothing usable\" flags=\"0\" position=\"-10\">\n"
                           "<transponder frequency=\"11362\" symbol_rate=\"0\" polarization=\"0\"/>"
                           "\n</sat>\n</satellites>\n");
-        Write("Scan-table", "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 12226000\n"
-                            "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n");
-        OpenFile("1.sat");
         OpenFile("sats.txt");
         QCOMPARE(m_prompts.TakeMessages(),
                  QStringList{"Imported 1 satellite. Skipped 1: 1 with no transponder the meter "
                              "can receive."});
-        QCOMPARE(Lines(kLib), QStringList({"Astra 1KR", "Hotbird"}));
-        QVERIFY(m_list->IsChanged());
-        OpenFile("Scan-table", kAskAdded);
-        QCOMPARE(m_prompts.TakeMessages(),
-                 QStringList({"The file name carries no orbital position, such as Astra-19.2E."}));
-        QVERIFY(Lines(kLib).isEmpty());
+        QCOMPARE(Lines(kLib).mid(1, 3), QStringList({"Astra", "Astra 1KR", "Badr"}));
+        QVERIFY(m_list->IsChanged()); // these records are in no file yet
+        OpenFile("2.sat", kAskAdded); // "Cancel" empties the library before the file is read
+        QCOMPARE(Lines(kLib), QStringList({"Amos", "Badr"}));
+
+        ShowDefaults(); // sorted by the bytes of their names: capitals first
+        QCOMPARE(Lines(kLib).mid(29, 4),
+                 QStringList({"Lntelsat 12", "NSS 10", "Nilesat 102", "Nss 703"}));
     }
 
     void newSatAndEditGoThroughTheEditDialog() {
