@@ -135,14 +135,15 @@ class TestSatDialogs final : public QObject {
         QTimer::singleShot(0, this, [this, act] {
             auto* edit = qobject_cast<CSatEditDlg*>(QApplication::activeModalWidget());
             QWidget* const outer = std::exchange(m_dlg, edit);
-            if (edit != nullptr && act && QTest::qWaitForWindowActive(edit)) {
+            const bool active = edit != nullptr && QTest::qWaitForWindowActive(edit);
+            if (active && act) {
                 act();
             }
             m_dlg = outer;
             if (edit != nullptr && edit->isVisible()) {
                 edit->reject();
             }
-            QCOMPARE(edit != nullptr, bool(act));
+            QCOMPARE(active, bool(act));
         });
         Click(button);
         QTest::qWait(1);
@@ -335,9 +336,8 @@ private slots:
         const int kept = goesOn && changed ? 0 : int(before.size() / sizeof(SatelliteRecord));
         const int left = kept + (goesOn && way == kDefault ? 40 : 0);
         QVERIFY(Count(kLibCount) == QString::number(left) && m_list->Library().GetCount() == left);
-        const QString first = changed ? "AfriSlar 1" : "Old";
-        QCOMPARE(Lines(kAdded), QStringList{first});
-        QCOMPARE(NameText(m_list->AddedList().GetAt(0)), first.toStdString());
+        QCOMPARE(m_list->AddedList().GetCount(), 1); // what "OK" hands over, whatever happened
+        QCOMPARE(NameText(m_list->AddedList().GetAt(0)), changed ? "AfriSlar 1" : "Old");
     }
 
     // A library never holds more records than one file can carry, so every saved one reopens.
