@@ -1,56 +1,15 @@
-// From a table satellite to a library record: the name, the position, which transponders and
-// which LNB type.
+// A library record's name, position and spread of transponders; its LNB type, the values no
+// table means and the skips are read from satellites.xml in SatelliteTableTest.cpp.
 
 #include "import/LibraryRecordMaker.h"
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <sstream>
 #include <vector>
 
-// Shared with SatelliteTableTest.cpp.
-TpEntry Out(std::uint16_t symbolRate, std::uint16_t mhz, std::uint8_t polarization) {
-    return {symbolRate, mhz, polarization, 0};
-}
-
-// The whole record a satellite should become, so that every other field is checked too.
-SatelliteRecord Expected(const char* name, std::uint16_t longitude, std::uint8_t direction,
-                         std::uint8_t lnbType, const std::vector<TpEntry>& tps) {
-    SatelliteRecord record = MakeNewSatellite(name);
-    record.longitude = longitude;
-    record.direction = direction;
-    record.lnbType = lnbType;
-    record.lnbLowFreq = kLnbPresets[lnbType].low;
-    record.lnbHighFreq = kLnbPresets[lnbType].high;
-    record.tpCount = static_cast<std::uint8_t>(tps.size());
-    std::copy(tps.begin(), tps.end(), record.tps.begin());
-    return record;
-}
-
 namespace {
-
-struct In {
-    std::int64_t kHz;
-    std::int64_t symbolRate;
-    char polarization;
-};
-
-TableSatellite Satellite(std::optional<int> position, const std::vector<In>& tps,
-                         const char* name = "Test Sat") {
-    TableSatellite satellite;
-    satellite.name = QString::fromUtf8(name);
-    satellite.position = position;
-    for (const In& tp : tps) {
-        satellite.AddTransponder(tp.kHz, tp.symbolRate, tp.polarization);
-    }
-    return satellite;
-}
-
-SatelliteRecord Made(const TableSatellite& satellite) {
-    SatelliteRecord record{};
-    EXPECT_EQ(MakeLibraryRecord(satellite, record), RecordOutcome::Made);
-    return record;
-}
 
 TEST(ShortSatelliteName, KeepsWholeWordsWithinElevenLatin1Bytes) {
     // Without a word boundary, or with one that keeps too little, the name is cut at eleven.
@@ -90,39 +49,18 @@ TEST(ToRecordPosition, SignedTenthsWrapPast180) {
 }
 
 // The LNB types of C-band and circular tables: see satellites.xml.
-TEST(MakeLibraryRecord, SpreadsEightPicksOverTheFourQuartersOfTheUniversalLnb) {
+TEST(SpreadTransponders, EightPicksOverTheFourQuarters) {
     // 20 low-band H, 2 low-band V, 1 high-band H, no high-band V: the round robin gives the
     // quarters 5, 2, 1 picks, and the five low H come from the middle of five equal slices.
-    std::vector<In> tps;
+    std::vector<TableTransponder> tps;
     for (int i = 0; i < 20; ++i) {
-        tps.push_back(In(10700000 + 40000 * i, 22000000, 'H'));
+        tps.push_back({static_cast<std::uint16_t>(10700 + 40 * i), 22000, 'H'});
     }
-    tps.insert(tps.end(), {In(11500000, 27500000, 'V'), In(11600000, 27500000, 'V'),
-                           In(12700000, 30000000, 'H')});
-    EXPECT_EQ(Made(Satellite(192, tps, "Spread")),
-              Expected("Spread", 192, kEast, 0,
-                       {Out(22000, 10780, 'H'), Out(22000, 10940, 'H'), Out(22000, 11100, 'H'),
-                        Out(22000, 11260, 'H'), Out(22000, 11420, 'H'), Out(27500, 11500, 'V'),
-                        Out(27500, 11600, 'V'), Out(30000, 12700, 'H')}));
-    // One linear Ku transponder is enough for the Universal LNB; more C band ones stay out.
-    EXPECT_EQ(Made(Satellite(-555, {In(3750000, 27500000, 'H'), In(4080000, 6620000, 'V'),
-                                    In(11000000, 27500000, 'V')})),
-              Expected("Test Sat", 555, kWest, 0, {Out(27500, 11000, 'V')}));
-}
-
-TEST(MakeLibraryRecord, SkipsWhatNoLnbTypeReceivesOrWhatHasNoPosition) {
-    SatelliteRecord record = MakeNewSatellite("untouched");
-    const SatelliteRecord before = record;
-    const In ku = In(11000000, 27500000, 'H');
-    EXPECT_EQ(MakeLibraryRecord(Satellite(-630, {In(19700000, 30000000, 'H')}), record),
-              RecordOutcome::NoTransponder);
-    EXPECT_EQ(MakeLibraryRecord(Satellite(-630, {}), record), RecordOutcome::NoTransponder);
-    EXPECT_EQ(MakeLibraryRecord(Satellite(std::nullopt, {ku}), record), RecordOutcome::NoPosition);
-    EXPECT_EQ(MakeLibraryRecord(Satellite(3601, {ku}), record), RecordOutcome::NoPosition);
-    EXPECT_EQ(record, before);
-    // A nameless satellite is named by its position.
-    EXPECT_EQ(NameText(Made(Satellite(1801, {ku}, " (30.0W) "))), "179.9W");
-    EXPECT_EQ(NameText(Made(Satellite(48, {ku}, "4.8E Ku-band"))), "4.8E");
+    tps.insert(tps.end(), {{11500, 27500, 'V'}, {11600, 27500, 'V'}, {12700, 30000, 'H'}});
+    std::vector<std::size_t> usable(tps.size());
+    std::iota(usable.begin(), usable.end(), 0);
+    EXPECT_EQ(SpreadTransponders(tps, usable, 11700),
+              (std::vector<std::size_t>{2, 6, 10, 14, 18, 20, 21, 22}));
 }
 
 } // namespace

@@ -16,10 +16,24 @@
 #include <iterator>
 #include <string>
 
-// From LibraryRecordTest.cpp: a transponder, and the whole record a satellite should become.
-TpEntry Out(std::uint16_t symbolRate, std::uint16_t mhz, std::uint8_t polarization);
+// Shared with TransponderRefreshTest.cpp.
+TpEntry Out(std::uint16_t symbolRate, std::uint16_t mhz, std::uint8_t polarization) {
+    return {symbolRate, mhz, polarization, 0};
+}
+
+// The whole record a satellite should become, so that every other field is checked too.
 SatelliteRecord Expected(const char* name, std::uint16_t longitude, std::uint8_t direction,
-                         std::uint8_t lnbType, const std::vector<TpEntry>& tps);
+                         std::uint8_t lnbType, const std::vector<TpEntry>& tps) {
+    SatelliteRecord record = MakeNewSatellite(name);
+    record.longitude = longitude;
+    record.direction = direction;
+    record.lnbType = lnbType;
+    record.lnbLowFreq = kLnbPresets[lnbType].low;
+    record.lnbHighFreq = kLnbPresets[lnbType].high;
+    record.tpCount = static_cast<std::uint8_t>(tps.size());
+    std::copy(tps.begin(), tps.end(), record.tps.begin());
+    return record;
+}
 
 namespace {
 
@@ -50,12 +64,16 @@ std::string Numbered(int count, const std::string& before, const std::string& af
 }
 
 // Every satellite of the list, in its order: the values no table means are dropped, C-band and
-// circular ones get the LNB type that receives them.
+// circular ones get the LNB type that receives them, one linear Ku transponder is enough for the
+// Universal LNB, a nameless one is named by its position. A list named like a scan table is
+// still a list, and replaces what the result held.
 TEST(ReadSatelliteTable, XmlListInTableOrderWithSkipsCounted) {
+    const TempDir dir;
+    const std::string xml = ReadText(kData / "satellites.xml");
     TableImport import = Sentinel();
-    ASSERT_EQ(ReadSatelliteTable(kData / "satellites.xml", import), TableImportResult::Done);
+    ASSERT_EQ(ReadSatelliteTable(dir.Write("Astra-19.2E", xml), import), TableImportResult::Done);
     // The quick scanner takes a list of the usual form (the fuzz replay compares it with Qt's).
-    EXPECT_TRUE(ScanPlainXml(ReadText(kData / "satellites.xml"), nullptr));
+    EXPECT_TRUE(ScanPlainXml(xml, nullptr));
     const std::vector<SatelliteRecord> records = {
         Expected("Astra 1KR", 192, kEast, 0,
                  {Out(22000, 10729, 'V'), Out(22000, 10744, 'H'), Out(22000, 11538, 'V'),
@@ -71,9 +89,12 @@ TEST(ReadSatelliteTable, XmlListInTableOrderWithSkipsCounted) {
         // H and left at one frequency are one state of the LNB.
         Expected("C band mix", 275, kWest, 2,
                  {Out(3000, 3400, 'H'), Out(27500, 3900, 'H'), Out(27500, 4000, 'V')}),
+        Expected("Mostly C", 555, kWest, 0, {Out(27500, 11000, 'V')}),
+        Expected("179.9W", 1799, kWest, 0, {Out(27500, 11000, 'H')}),
+        Expected("4.8E", 48, kEast, 0, {Out(27500, 11000, 'H')}),
         Expected("Intelsat 18", 1799, kWest, 0, {Out(65535, 12560, 'V')}),
         Expected("???? 401", 900, kEast, 0, {Out(30000, 11265, 'H')})};
-    EXPECT_EQ(import, (TableImport{records, 2, 1, 1, 0}));
+    EXPECT_EQ(import, (TableImport{records, 4, 2, 2, 0}));
 }
 
 TEST(ReadSatelliteTable, ScanTablesTakeNameAndPositionFromTheFileName) {
@@ -106,7 +127,6 @@ TEST(ReadSatelliteTable, ScanTablesTakeNameAndPositionFromTheFileName) {
 
 TEST(ReadSatelliteTable, KindIsDecidedByContentAndFailuresLeaveTheResultAsItWas) {
     const TempDir dir;
-    const std::string xml = ReadText(kData / "satellites.xml");
     // Attribute counts past what QXmlStreamReader reads in reasonable time.
     const auto satWithAttributes = [](int count) {
         return "<?pi for QXmlStreamReader?><satellites><sat position=\"10\"" +
@@ -114,15 +134,10 @@ TEST(ReadSatelliteTable, KindIsDecidedByContentAndFailuresLeaveTheResultAsItWas)
                "><transponder frequency=\"11000000\" symbol_rate=\"27500000\" "
                "polarization=\"1\"/></sat></satellites>";
     };
-    // A list named like a scan table is still a list, read over what the result held before;
-    // past the library's limit the rest is skipped. Counts: skipped, no transponder, no
-    // position, over the limit.
+    // Read over what the result held before; past the library's limit the rest is skipped.
+    // Counts: skipped, no transponder, no position, over the limit.
     const std::tuple<const char*, std::string, std::size_t, std::array<int, 4>> read[] = {
-        {"Astra-19.2E", xml, 8, {2, 1, 1, 0}},
-        {"bom",
-         "\xEF\xBB\xBF \n<satellites><sat name=\"A\" position=\"10\"/></satellites>",
-         0,
-         {1, 1, 0, 0}},
+        {"bom", "\xEF\xBB\xBF \n<satellites><sat position=\"1\"/></satellites>", 0, {1, 1, 0, 0}},
         {"64", satWithAttributes(64), 1, {}},
         {"big.xml",
          "<satellites>" +
@@ -153,7 +168,7 @@ TEST(ReadSatelliteTable, KindIsDecidedByContentAndFailuresLeaveTheResultAsItWas)
         {"Latin-1 text", std::string("# Transponder f\xFCr Astra\n") + kSmallDvbTable},
         {"Latin-1 list that says UTF-8",
          "<satellites><sat name=\"T\xFCrksat\" position=\"420\"/></satellites>"},
-        {"truncated list", xml.substr(0, xml.size() / 2)},
+        {"truncated list", ReadText(kData / "satellites.xml").substr(0, 2000)},
         {"key before any block", std::string("FREQUENCY = 11000000\n") + kSmallDvbTable},
         {"a stray line", std::string(kSmallDvbTable) + "this is not a key\n"},
         {"control characters", std::string("# made by \x01\n") + kSmallDvbTable + '\0'}};
