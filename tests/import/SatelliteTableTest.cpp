@@ -85,7 +85,7 @@ TEST(ReadSatelliteTable, XmlListInTableOrderWithSkipsCounted) {
         // Left switches like H, right like V.
         Expected("Express", 360, kEast, 4, {Out(27500, 11727, 'H'), Out(27500, 12226, 'V')}),
         Expected("C band", 555, kWest, 1, {Out(27500, 3750, 'H'), Out(6620, 4080, 'V')}),
-        Expected("Ku right", 750, kEast, 3, {Out(27500, 11000, 'V')}),
+        Expected("Ku right", 750, kEast, 3, {Out(27500, 11000, 'V'), Out(27500, 11900, 'V')}),
         // H and left at one frequency are one state of the LNB.
         Expected("C band mix", 275, kWest, 2,
                  {Out(3000, 3400, 'H'), Out(27500, 3900, 'H'), Out(27500, 4000, 'V')}),
@@ -171,7 +171,7 @@ TEST(ReadSatelliteTable, KindIsDecidedByContentAndFailuresLeaveTheResultAsItWas)
         {"truncated list", ReadText(kData / "satellites.xml").substr(0, 2000)},
         {"key before any block", std::string("FREQUENCY = 11000000\n") + kSmallDvbTable},
         {"a stray line", std::string(kSmallDvbTable) + "this is not a key\n"},
-        {"control characters", std::string("# made by \x01\n") + kSmallDvbTable + '\0'}};
+        {"control characters", std::string("# made by \x01") + '\0' + "\n" + kSmallDvbTable}};
     import = Sentinel();
     for (const auto& [what, content] : notTables) {
         EXPECT_EQ(ReadSatelliteTable(dir.Write("Astra-19.2E", content), import),
