@@ -222,6 +222,13 @@ inline void PickFromLibraryWhenOpen(QObject* context, FakePrompts& prompts, QLis
 
 // Closes a pop-up the test left open, then the window; answers what the prompts were left
 // with and makes them fresh, so that one failing test leaves the next its own answers.
+// A window test's start: a fresh window, shown and active so that focus events arrive.
+inline bool StartWindowTest(std::unique_ptr<CEditorDlg>& window, FakePrompts& prompts) {
+    window = std::make_unique<CEditorDlg>(prompts);
+    window->show();
+    return QTest::qWaitForWindowActive(window.get());
+}
+
 inline QString EndWindowTest(std::unique_ptr<CEditorDlg>& window, FakePrompts& prompts) {
     if (QWidget* popup = QApplication::activePopupWidget()) {
         popup->close();

@@ -173,11 +173,7 @@ class TestCheckWindow : public QObject {
     }
 
 private slots:
-    void init() {
-        m_window = std::make_unique<CEditorDlg>(m_prompts);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
+    void init() { QVERIFY(StartWindowTest(m_window, m_prompts)); }
     void cleanup() { QCOMPARE(EndWindowTest(m_window, m_prompts), QString()); }
 
     void eachProblemHasItsOwnSentence() {

@@ -101,9 +101,7 @@ class TestEditorLeave : public QObject {
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_window = std::make_unique<CEditorDlg>(m_prompts);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(StartWindowTest(m_window, m_prompts));
     }
 
     void cleanup() { QCOMPARE(EndWindowTest(m_window, m_prompts), QString()); }

@@ -83,11 +83,7 @@ class TestEditorUndo : public QObject {
     std::unique_ptr<CEditorDlg> m_window;
 
 private slots:
-    void init() {
-        m_window = std::make_unique<CEditorDlg>(m_prompts);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
+    void init() { QVERIFY(StartWindowTest(m_window, m_prompts)); }
 
     void cleanup() { QCOMPARE(EndWindowTest(m_window, m_prompts), QString()); }
 
