@@ -4,7 +4,6 @@
 
 #include <QStringList>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -31,50 +30,20 @@ QString Site(const LocalPosition& site) {
            Degrees(SiteLatitudeDegrees(site), 'N', 'S');
 }
 
-// Files written elsewhere may hold 1 for 'V'; the check counts it as vertical too.
-bool IsVertical(const TpEntry& tp) {
-    return tp.polarization == kVertical || tp.polarization == kAltSecondLetter;
-}
-
 QString Polarization(const TpEntry& tp) {
-    return IsVertical(tp) ? QStringLiteral("V") : QStringLiteral("H");
+    return IsVerticalLetter(tp.polarization) ? QStringLiteral("V") : QStringLiteral("H");
 }
 
 // The oscillators the meter can use for this LNB type, as "9750/10600 MHz".
 QString Oscillators(const SatelliteRecord& record) {
-    const LnbPreset preset =
-        record.lnbType < kLnbCustomized ? kLnbPresets[record.lnbType] : LnbPreset{};
-    const std::uint16_t low = record.lnbType < kLnbCustomized ? preset.low : record.lnbLowFreq;
-    const std::uint16_t high = record.lnbType < kLnbCustomized ? preset.high : record.lnbHighFreq;
     QStringList used;
-    for (std::uint16_t lo : {low, high}) {
+    for (std::uint16_t lo : LnbOscillators(record)) {
         if (lo != 0) {
             used << QString::number(lo);
         }
     }
     return used.isEmpty() ? QStringLiteral("no oscillator")
                           : used.join(QLatin1Char('/')) + QStringLiteral(" MHz");
-}
-
-// Tenths of a degree east-positive, so that two positions compare across 0 and 180 degrees.
-int SignedTenths(const SatelliteRecord& record) {
-    return static_cast<int>(std::lround(SatelliteLongitudeDegrees(record) * 10.0));
-}
-
-// The first other satellite in use that shares the record's switch input far enough away to
-// need a switch of its own; -1 for none.
-int SharingSlot(const SettingsBlock& block, int slot) {
-    const SatelliteRecord& record = block.satellites[static_cast<std::size_t>(slot)];
-    for (int other = 0; other < UsedSlots(block); ++other) {
-        const SatelliteRecord& them = block.satellites[static_cast<std::size_t>(other)];
-        int apart = std::abs(SignedTenths(record) - SignedTenths(them)) % 3600;
-        apart = apart > 1800 ? 3600 - apart : apart;
-        if (other != slot && them.switchType == record.switchType &&
-            them.switchInput == record.switchInput && them.positionType == 0 && apart > 5) {
-            return other;
-        }
-    }
-    return -1;
 }
 
 QString SatelliteText(const SettingsBlock& block, const LockFinding& finding) {
@@ -114,7 +83,7 @@ QString SatelliteText(const SettingsBlock& block, const LockFinding& finding) {
             .arg(record.lnbHighFreq);
     }
     case LockProblem::SharedSwitchInput: {
-        const int other = SharingSlot(block, finding.slot);
+        const int other = SharedSwitchInputSlot(block, finding.slot);
         const QString input = QStringLiteral("%1 input LNB%2")
                                   .arg(Label(kSwitchTypeLabels, record.switchType))
                                   .arg(record.switchInput + 1);
@@ -167,16 +136,11 @@ QString TransponderText(const SettingsBlock& block, const LockFinding& finding) 
                               "transponder's symbol rate in the SR column.")
             .arg(tp.symbolRate);
     case LockProblem::DuplicateTransponder: {
-        const auto same = [&tp](const TpEntry& other) {
-            return other.frequency == tp.frequency && IsVertical(other) == IsVertical(tp);
-        };
-        const auto first = std::find_if(record.tps.begin(), record.tps.begin() + finding.row, same);
-        const auto earlier = first - record.tps.begin();
         return QStringLiteral("%1 MHz %2 is already TP %3. Delete this row or enter another "
                               "transponder.")
             .arg(tp.frequency)
             .arg(Polarization(tp))
-            .arg(earlier + 1);
+            .arg(EarlierDuplicateRow(record, finding.row) + 1);
     }
     default:
         return {};

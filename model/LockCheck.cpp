@@ -41,20 +41,16 @@ bool SwitchesBands(std::uint8_t lnbType) {
     return lnbType == kLnbUniversal || lnbType == kLnbUnicableA1 || lnbType == kLnbUnicableB1;
 }
 
-bool IsVertical(std::uint8_t letter) {
-    return letter == kVertical || letter == kAltSecondLetter;
-}
-
 // The LNB finding of one frequency: none, OutsideLnbRange or ToneBlocksBand.
 bool CheckOscillators(const SatelliteRecord& record, int frequency, LockProblem& problem) {
-    const LnbPreset& preset = kLnbPresets[record.lnbType];
+    const auto [low, high] = LnbOscillators(record);
     if (SwitchesBands(record.lnbType)) {
-        const int bandOscillator = frequency < kBandSplit ? preset.low : preset.high;
+        const int bandOscillator = frequency < kBandSplit ? low : high;
         if (record.lnbType == kLnbUniversal &&
             (record.tone22k == kToneOff || record.tone22k == kToneOn)) {
             // The tone holds the LNB on one oscillator for every frequency.
-            const int held = record.tone22k == kToneOff ? preset.low : preset.high;
-            const int other = record.tone22k == kToneOff ? preset.high : preset.low;
+            const int held = record.tone22k == kToneOff ? low : high;
+            const int other = record.tone22k == kToneOff ? high : low;
             if (Receives(frequency, held)) {
                 return false;
             }
@@ -68,9 +64,6 @@ bool CheckOscillators(const SatelliteRecord& record, int frequency, LockProblem&
         problem = LockProblem::OutsideLnbRange;
         return true;
     }
-    const bool customized = record.lnbType == kLnbCustomized;
-    const int low = customized ? record.lnbLowFreq : preset.low;
-    const int high = customized ? record.lnbHighFreq : preset.high;
     if (Receives(frequency, low) || Receives(frequency, high)) {
         return false;
     }
@@ -87,22 +80,6 @@ int TenthsApart(const SatelliteRecord& a, const SatelliteRecord& b) {
         ((SignedTenths(a) - SignedTenths(b)) % kFullCircleTenths + kFullCircleTenths) %
         kFullCircleTenths;
     return std::min(difference, kFullCircleTenths - difference);
-}
-
-bool SharesSwitchInput(const SettingsBlock& block, int slot) {
-    const SatelliteRecord& record = block.satellites[static_cast<std::size_t>(slot)];
-    if (record.switchType == 0 || record.positionType != kFixed) {
-        return false;
-    }
-    for (int other = 0; other < UsedSlots(block); ++other) {
-        const SatelliteRecord& candidate = block.satellites[static_cast<std::size_t>(other)];
-        if (other != slot && candidate.switchType == record.switchType &&
-            candidate.switchInput == record.switchInput && candidate.positionType == kFixed &&
-            TenthsApart(record, candidate) > kSameDishTenths) {
-            return true;
-        }
-    }
-    return false;
 }
 
 bool SiteUnset(const LocalPosition& site) {
@@ -136,7 +113,7 @@ void CheckSatellite(const SettingsBlock& block, int slot, std::vector<LockFindin
             add(LockProblem::LnbFrequenciesDiffer);
         }
     }
-    if (SharesSwitchInput(block, slot)) {
+    if (SharedSwitchInputSlot(block, slot) >= 0) {
         add(LockProblem::SharedSwitchInput);
     }
     if (record.lnbType > kLnbCustomized) {
@@ -145,6 +122,55 @@ void CheckSatellite(const SettingsBlock& block, int slot, std::vector<LockFindin
 }
 
 } // namespace
+
+std::array<std::uint16_t, 2> LnbOscillators(const SatelliteRecord& record) {
+    if (record.lnbType == kLnbCustomized) {
+        return {record.lnbLowFreq, record.lnbHighFreq};
+    }
+    if (record.lnbType > kLnbCustomized) {
+        return {0, 0};
+    }
+    const LnbPreset& preset = kLnbPresets[record.lnbType];
+    return {preset.low, preset.high};
+}
+
+bool IsVerticalLetter(std::uint8_t polarization) {
+    return polarization == kVertical || polarization == kAltSecondLetter;
+}
+
+int SharedSwitchInputSlot(const SettingsBlock& block, int slot) {
+    if (slot < 0 || slot >= UsedSlots(block)) {
+        return -1;
+    }
+    const SatelliteRecord& record = block.satellites[static_cast<std::size_t>(slot)];
+    if (record.switchType == 0 || record.positionType != kFixed) {
+        return -1;
+    }
+    for (int other = 0; other < UsedSlots(block); ++other) {
+        const SatelliteRecord& candidate = block.satellites[static_cast<std::size_t>(other)];
+        if (other != slot && candidate.switchType == record.switchType &&
+            candidate.switchInput == record.switchInput && candidate.positionType == kFixed &&
+            TenthsApart(record, candidate) > kSameDishTenths) {
+            return other;
+        }
+    }
+    return -1;
+}
+
+int EarlierDuplicateRow(const SatelliteRecord& record, int row) {
+    if (row < 0 || row >= static_cast<int>(kMaxTps)) {
+        return -1;
+    }
+    const TpEntry& tp = record.tps[static_cast<std::size_t>(row)];
+    for (int earlier = 0; earlier < row; ++earlier) {
+        const TpEntry& before = record.tps[static_cast<std::size_t>(earlier)];
+        if (before.frequency == tp.frequency &&
+            IsVerticalLetter(before.polarization) == IsVerticalLetter(tp.polarization)) {
+            return earlier;
+        }
+    }
+    return -1;
+}
 
 bool CanReceive(const SatelliteRecord& record) {
     return record.lnbPower != kPowerOff && record.lnbType <= kLnbCustomized;
@@ -157,7 +183,7 @@ std::vector<LockProblem> CheckTransponder(const SatelliteRecord& record, const T
         if (CheckOscillators(record, tp.frequency, oscillator)) {
             problems.push_back(oscillator);
         }
-        const bool vertical = IsVertical(tp.polarization);
+        const bool vertical = IsVerticalLetter(tp.polarization);
         if ((record.lnbPower == kPowerVertical && vertical) ||
             (record.lnbPower == kPowerHorizontal && !vertical)) {
             problems.push_back(LockProblem::PowerBlocksPolarization);
@@ -179,13 +205,8 @@ std::vector<LockFinding> CheckMeter(const SettingsBlock& block) {
             for (const LockProblem problem : CheckTransponder(record, tp)) {
                 findings.push_back({slot, row, problem});
             }
-            for (int earlier = 0; earlier < row; ++earlier) {
-                const TpEntry& before = record.tps[static_cast<std::size_t>(earlier)];
-                if (before.frequency == tp.frequency &&
-                    IsVertical(before.polarization) == IsVertical(tp.polarization)) {
-                    findings.push_back({slot, row, LockProblem::DuplicateTransponder});
-                    break;
-                }
+            if (EarlierDuplicateRow(record, row) >= 0) {
+                findings.push_back({slot, row, LockProblem::DuplicateTransponder});
             }
         }
     }

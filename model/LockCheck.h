@@ -2,6 +2,8 @@
 
 #include "model/MeterData.h"
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 // What would keep the meter from locking on a satellite or transponder with the stored settings.
@@ -35,6 +37,18 @@ struct LockFinding {
 // Slots 0..satCount-1 (at most 20), rows 0..tpCount-1 (at most 8), in slot, then row, then enum
 // order.
 std::vector<LockFinding> CheckMeter(const SettingsBlock& block);
+
+// The facts behind some findings, for the texts that explain them.
+// The oscillators the meter can use for the record's LNB type, MHz (0: none): the preset's for a
+// preset type, the stored ones for "Customized".
+std::array<std::uint16_t, 2> LnbOscillators(const SatelliteRecord& record);
+// 'V' and the alternative second letter 1 are vertical; every other letter counts as 'H'.
+bool IsVerticalLetter(std::uint8_t polarization);
+// The first other satellite in use on the same switch input that needs a dish position of its
+// own; -1 for none.
+int SharedSwitchInputSlot(const SettingsBlock& block, int slot);
+// The first earlier row of the record with the same frequency and polarization; -1 for none.
+int EarlierDuplicateRow(const SatelliteRecord& record, int row);
 
 // Whether the record's LNB is fed and of a known type; without both nothing of it is received.
 bool CanReceive(const SatelliteRecord& record);
