@@ -2,6 +2,7 @@
 
 #include "chart/SkyChart.h"
 #include "chart/SkyChartPainter.h"
+#include "model/LookAngles.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -63,13 +64,10 @@ QString Degrees(double value) {
     return Utf8(TenthText(value)) + QStringLiteral("\u00b0");
 }
 
-// "19.2E" as the sky chart writes it, "19.2° E".
-QString PositionText(const std::string& position) {
-    if (position.empty()) {
-        return {};
-    }
-    return Utf8(position.substr(0, position.size() - 1)) + QStringLiteral("\u00b0 ") +
-           QChar::fromLatin1(position.back());
+// "19.2° E", as the windows show it.
+QString PositionText(const SettingsBlock& block, int slot) {
+    return QString::fromStdString(
+        OrbitalPositionText(block.satellites[static_cast<std::size_t>(slot)]));
 }
 
 QString SiteText(double latitude, double longitude) {
@@ -161,7 +159,7 @@ void PointingSheetPdf::LayOutColumns() {
     for (const PointingRow& row : m_table.rows) {
         fit(kSlot, QString::number(row.slot + 1), metrics);
         fit(kName, Utf8(row.name), metrics);
-        fit(kPosition, PositionText(row.position), metrics);
+        fit(kPosition, PositionText(m_block, row.slot), metrics);
         fit(kLnb, Utf8(row.lnbType), metrics);
         fit(kSwitch, Utf8(row.switchText), metrics);
         fit(kTone, Utf8(row.tone), metrics);
@@ -202,7 +200,7 @@ PointingSheetPdf::Row PointingSheetPdf::MakeRow(const PointingRow& source) const
     };
     cell(kSlot) << QString::number(source.slot + 1);
     cell(kName) << Utf8(source.name);
-    cell(kPosition) << PositionText(source.position);
+    cell(kPosition) << PositionText(m_block, source.slot);
     row.below = !source.visible;
     if (source.visible) {
         cell(kAzimuth) << Degrees(source.azimuth);

@@ -145,7 +145,7 @@ SkyChart::SkyChart(const SkyInput& input) : m_input(input) {
     for (int slot = 0; slot < input.count; ++slot) {
         const SatelliteRecord record = RecordOf(input.satellites[static_cast<std::size_t>(slot)]);
         const QString label = QString::fromLatin1(NameText(record)) + QStringLiteral("  ") +
-                              PositionText(record.longitude, record.direction == kWest);
+                              QString::fromStdString(OrbitalPositionText(record));
         const LookAngles angles =
             ComputeLookAngles(siteLongitude, siteLatitude, SatelliteLongitudeDegrees(record));
         if (angles.visible) {
@@ -427,13 +427,6 @@ int SkyChart::SlotAt(const QPointF& point) const {
         }
     }
     return -1;
-}
-
-QString SkyChart::PositionText(std::uint16_t tenths, bool west) {
-    return QStringLiteral("%1.%2\u00b0 %3")
-        .arg(tenths / 10)
-        .arg(tenths % 10)
-        .arg(west ? QLatin1Char('W') : QLatin1Char('E'));
 }
 
 QString SkyChart::AzimuthText(double azimuth) {

@@ -87,8 +87,6 @@ public:
     // The slot whose dot (or else label) is under the point; -1 for none.
     int SlotAt(const QPointF& point) const;
 
-    // "19.2° E" from the stored tenths and letter.
-    static QString PositionText(std::uint16_t tenths, bool west);
     static QString AzimuthText(double azimuth);
 
 private:

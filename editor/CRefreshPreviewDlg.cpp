@@ -1,7 +1,7 @@
 #include "editor/CRefreshPreviewDlg.h"
 
-#include "chart/SkyChart.h"
 #include "editor/CNavigationTree.h"
+#include "model/LookAngles.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -47,9 +47,7 @@ CRefreshPreviewDlg::CRefreshPreviewDlg(const SettingsBlock& meter,
         line->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         line->setCheckState(kSatellite, match.changes ? Qt::Checked : Qt::Unchecked);
         line->setText(kSatellite, CNavigationTree::NameLabel(record));
-        line->setText(kPosition, SkyChart::PositionText(record.longitude,
-                                                        record.direction == kWest ||
-                                                            record.direction == kAltSecondLetter));
+        line->setText(kPosition, QString::fromStdString(OrbitalPositionText(record)));
         line->setText(kTableSatellite, match.tableName);
         const auto oldCount = static_cast<std::size_t>(UsedTps(record));
         line->setText(kOld, CountText(oldCount));

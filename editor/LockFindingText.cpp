@@ -22,7 +22,7 @@ QString Degrees(double degrees, char positive, char negative) {
 }
 
 QString Position(const SatelliteRecord& record) {
-    return Degrees(SatelliteLongitudeDegrees(record), 'E', 'W');
+    return QString::fromStdString(OrbitalPositionText(record));
 }
 
 QString Site(const LocalPosition& site) {

@@ -137,11 +137,14 @@ double CompassBearing(double azimuth, double declination) {
     return Tenth(bearing) >= 360.0 ? 0.0 : bearing;
 }
 
+std::string OrbitalPositionText(const SatelliteRecord& record) {
+    return std::to_string(record.longitude / 10u) + '.' + std::to_string(record.longitude % 10u) +
+           (record.direction == kWest ? "\u00b0 W" : "\u00b0 E");
+}
+
 std::string PointingHint(const LocalPosition& position, const SatelliteRecord& record,
                          double decimalYear) {
-    std::string text = std::to_string(record.longitude / 10u) + '.' +
-                       std::to_string(record.longitude % 10u) +
-                       (record.direction == kWest ? "\u00b0 W" : "\u00b0 E");
+    std::string text = OrbitalPositionText(record);
     const double siteLongitude = SiteLongitudeDegrees(position);
     const double siteLatitude = SiteLatitudeDegrees(position);
     const double satelliteLongitude = SatelliteLongitudeDegrees(record);

@@ -32,6 +32,10 @@ bool TurnsByMotor(const SatelliteRecord& record);
 // east of true north: 0 <= bearing < 360, and never one that shows as 360.0 to a tenth.
 double CompassBearing(double azimuth, double declination);
 
+// The orbital position as the windows show it, UTF-8: "19.2° E" from the stored tenths and
+// letter ('W' west, any other letter east).
+std::string OrbitalPositionText(const SatelliteRecord& record);
+
 // The tooltip text, UTF-8, one item a line: "115.5° E", then either "below the horizon" or
 // "Azimuth 158.7° true, 154.2° by compass", "Elevation 31.2°", the skew in words (SkewText) and,
 // for a USALS or DiSEQC1.2 positioner, the motor angle (MotorText). The compass bearing takes
