@@ -1,9 +1,9 @@
 #include "model/LookAngles.h"
 
 #include "model/Geomagnetism.h"
-#include "model/PointingTable.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 namespace {
@@ -135,6 +135,32 @@ double CompassBearing(double azimuth, double declination) {
     }
     // 359.96 shows as 0.0, not 360.0; fmod can also leave 360.0 itself after the addition.
     return Tenth(bearing) >= 360.0 ? 0.0 : bearing;
+}
+
+std::string TenthText(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > 1e15) {
+        return "";
+    }
+    // Integer tenths, so that neither the locale's decimal point nor a "-0.0" can appear.
+    const long long tenths = std::llround(value * 10.0);
+    const long long magnitude = std::llabs(tenths);
+    return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + '.' +
+           std::to_string(magnitude % 10);
+}
+
+std::string SkewText(double skew) {
+    if (std::llround(skew * 10.0) == 0) {
+        return "no skew";
+    }
+    return "Turn the LNB " + TenthText(std::fabs(skew)) + "\u00b0 " +
+           (skew > 0.0 ? "clockwise" : "counter-clockwise") + ", seen from behind the dish";
+}
+
+std::string MotorText(double motor) {
+    if (std::llround(motor * 10.0) == 0) {
+        return "Motor 0.0\u00b0";
+    }
+    return "Motor " + TenthText(std::fabs(motor)) + (motor > 0.0 ? "\u00b0 E" : "\u00b0 W");
 }
 
 std::string OrbitalPositionText(const SatelliteRecord& record) {

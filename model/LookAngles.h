@@ -32,6 +32,14 @@ bool TurnsByMotor(const SatelliteRecord& record);
 // east of true north: 0 <= bearing < 360, and never one that shows as 360.0 to a tenth.
 double CompassBearing(double azimuth, double declination);
 
+// Angles to one decimal with '.' whatever the locale, never "-0.0": "14.8", "-3.0".
+std::string TenthText(double value);
+// "Turn the LNB 14.8° clockwise, seen from behind the dish", "... counter-clockwise, ...", or
+// "no skew" when it rounds to 0.0.
+std::string SkewText(double skew);
+// "Motor 12.3° E" or "Motor 4.0° W"; "Motor 0.0°" when it rounds to 0.0.
+std::string MotorText(double motor);
+
 // The orbital position as the windows show it, UTF-8: "19.2° E" from the stored tenths and
 // letter ('W' west, any other letter east).
 std::string OrbitalPositionText(const SatelliteRecord& record);

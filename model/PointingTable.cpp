@@ -83,32 +83,6 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
 
 } // namespace
 
-std::string TenthText(double value) {
-    if (!std::isfinite(value) || std::fabs(value) > 1e15) {
-        return "";
-    }
-    // Integer tenths, so that neither the locale's decimal point nor a "-0.0" can appear.
-    const long long tenths = std::llround(value * 10.0);
-    const long long magnitude = std::llabs(tenths);
-    return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + '.' +
-           std::to_string(magnitude % 10);
-}
-
-std::string SkewText(double skew) {
-    if (std::llround(skew * 10.0) == 0) {
-        return "no skew";
-    }
-    return "Turn the LNB " + TenthText(std::fabs(skew)) + "\u00b0 " +
-           (skew > 0.0 ? "clockwise" : "counter-clockwise") + ", seen from behind the dish";
-}
-
-std::string MotorText(double motor) {
-    if (std::llround(motor * 10.0) == 0) {
-        return "Motor 0.0\u00b0";
-    }
-    return "Motor " + TenthText(std::fabs(motor)) + (motor > 0.0 ? "\u00b0 E" : "\u00b0 W");
-}
-
 PointingTable MakePointingTable(const SettingsBlock& block, double decimalYear) {
     PointingTable table{};
     table.decimalYear = decimalYear;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/LookAngles.h"
 #include "model/MeterData.h"
 
 #include <optional>
@@ -35,11 +36,3 @@ PointingTable MakePointingTable(const SettingsBlock& block, double decimalYear);
 
 // The sheet as CSV: UTF-8, RFC 4180 quoting, LF line ends, one row per satellite in use.
 std::string PointingCsv(const PointingTable& table);
-
-// Angles to one decimal with '.' whatever the locale, never "-0.0": "14.8", "-3.0".
-std::string TenthText(double value);
-// "Turn the LNB 14.8° clockwise, seen from behind the dish", "... counter-clockwise, ...", or
-// "no skew" when it rounds to 0.0.
-std::string SkewText(double skew);
-// "Motor 12.3° E" or "Motor 4.0° W"; "Motor 0.0°" when it rounds to 0.0.
-std::string MotorText(double motor);
