@@ -70,14 +70,6 @@ QString PositionText(const SettingsBlock& block, int slot) {
         OrbitalPositionText(block.satellites[static_cast<std::size_t>(slot)]));
 }
 
-QString SiteText(double latitude, double longitude) {
-    return QStringLiteral("%1 %2, %3 %4")
-        .arg(Degrees(std::abs(latitude)),
-             latitude < 0.0 ? QStringLiteral("S") : QStringLiteral("N"),
-             Degrees(std::abs(longitude)),
-             longitude < 0.0 ? QStringLiteral("W") : QStringLiteral("E"));
-}
-
 QString DeclinationText(double declination) {
     const QString amount = Utf8(TenthText(std::abs(declination)));
     if (amount == QStringLiteral("0.0")) {
@@ -237,7 +229,7 @@ QStringList PointingSheetPdf::HeaderLines() const {
     lines << QStringLiteral("Meter file: %1")
                  .arg(m_meterFileName.isEmpty() ? QStringLiteral("none") : m_meterFileName)
           << QStringLiteral("Date: %1").arg(m_date.toString(Qt::ISODate))
-          << QStringLiteral("Site: %1").arg(SiteText(m_table.siteLatitude, m_table.siteLongitude))
+          << QStringLiteral("Site: %1").arg(QString::fromStdString(SiteText(m_block.localPosition)))
           << QStringLiteral("Declination: %1").arg(DeclinationText(m_table.declination));
     if (!m_table.withinModelPeriod) {
         lines << QString()

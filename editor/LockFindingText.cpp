@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -14,20 +13,12 @@ QString Label(const std::array<const char*, N>& labels, std::uint8_t code) {
     return code < N ? QString::fromLatin1(labels[code]) : QStringLiteral("code %1").arg(code);
 }
 
-// Degrees as the panes store them, to a tenth, with the letter of the side.
-QString Degrees(double degrees, char positive, char negative) {
-    return QStringLiteral("%1\u00b0 %2")
-        .arg(std::abs(degrees), 0, 'f', 1)
-        .arg(QChar::fromLatin1(degrees < 0.0 ? negative : positive));
-}
-
 QString Position(const SatelliteRecord& record) {
     return QString::fromStdString(OrbitalPositionText(record));
 }
 
 QString Site(const LocalPosition& site) {
-    return Degrees(SiteLongitudeDegrees(site), 'E', 'W') + QStringLiteral(" ") +
-           Degrees(SiteLatitudeDegrees(site), 'N', 'S');
+    return QString::fromStdString(SiteText(site));
 }
 
 QString Polarization(const TpEntry& tp) {

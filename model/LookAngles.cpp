@@ -163,6 +163,13 @@ std::string MotorText(double motor) {
     return "Motor " + TenthText(std::fabs(motor)) + (motor > 0.0 ? "\u00b0 E" : "\u00b0 W");
 }
 
+std::string SiteText(const LocalPosition& position) {
+    const double latitude = SiteLatitudeDegrees(position);
+    const double longitude = SiteLongitudeDegrees(position);
+    return TenthText(std::fabs(latitude)) + (latitude < 0.0 ? "\u00b0 S, " : "\u00b0 N, ") +
+           TenthText(std::fabs(longitude)) + (longitude < 0.0 ? "\u00b0 W" : "\u00b0 E");
+}
+
 std::string OrbitalPositionText(const SatelliteRecord& record) {
     return std::to_string(record.longitude / 10u) + '.' + std::to_string(record.longitude % 10u) +
            (record.direction == kWest ? "\u00b0 W" : "\u00b0 E");

@@ -44,6 +44,9 @@ std::string MotorText(double motor);
 // letter ('W' west, any other letter east).
 std::string OrbitalPositionText(const SatelliteRecord& record);
 
+// The dish position as the sheet and the check show it, UTF-8: "48.1° N, 11.6° E".
+std::string SiteText(const LocalPosition& position);
+
 // The tooltip text, UTF-8, one item a line: "115.5° E", then either "below the horizon" or
 // "Azimuth 158.7° true, 154.2° by compass", "Elevation 31.2°", the skew in words (SkewText) and,
 // for a USALS or DiSEQC1.2 positioner, the motor angle (MotorText). The compass bearing takes

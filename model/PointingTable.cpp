@@ -86,9 +86,9 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
 PointingTable MakePointingTable(const SettingsBlock& block, double decimalYear) {
     PointingTable table{};
     table.decimalYear = decimalYear;
-    table.siteLatitude = SiteLatitudeDegrees(block.localPosition);
-    table.siteLongitude = SiteLongitudeDegrees(block.localPosition);
-    table.declination = MagneticDeclination(table.siteLatitude, table.siteLongitude, decimalYear);
+    const double siteLatitude = SiteLatitudeDegrees(block.localPosition);
+    const double siteLongitude = SiteLongitudeDegrees(block.localPosition);
+    table.declination = MagneticDeclination(siteLatitude, siteLongitude, decimalYear);
     table.withinModelPeriod = WithinMagneticModelPeriod(decimalYear);
 
     const int used = UsedSlots(block);
@@ -97,7 +97,7 @@ PointingTable MakePointingTable(const SettingsBlock& block, double decimalYear) 
         const SatelliteRecord& record = block.satellites[static_cast<std::size_t>(slot)];
         const double satelliteLongitude = SatelliteLongitudeDegrees(record);
         const LookAngles angles =
-            ComputeLookAngles(table.siteLongitude, table.siteLatitude, satelliteLongitude);
+            ComputeLookAngles(siteLongitude, siteLatitude, satelliteLongitude);
 
         PointingRow row{};
         row.slot = slot;
@@ -109,7 +109,7 @@ PointingTable MakePointingTable(const SettingsBlock& block, double decimalYear) 
         row.elevation = angles.elevation;
         row.skew = angles.skew;
         if (angles.visible && TurnsByMotor(record)) {
-            row.motor = MotorAngle(table.siteLongitude, table.siteLatitude, satelliteLongitude);
+            row.motor = MotorAngle(siteLongitude, siteLatitude, satelliteLongitude);
         }
         row.lnbType = Label(kLnbTypeLabels, record.lnbType);
         row.switchText = SwitchText(record);

@@ -27,8 +27,7 @@ struct PointingTable {
     double decimalYear;
     double declination; // degrees, east positive, at the site on that date
     bool withinModelPeriod;
-    double siteLatitude, siteLongitude; // degrees, north and east positive
-    std::vector<PointingRow> rows;      // the satellites in use, in slot order
+    std::vector<PointingRow> rows; // the satellites in use, in slot order
 };
 
 // The sheet's numbers for the block's site and satellites in use, on the date decimalYear.

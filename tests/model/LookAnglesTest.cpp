@@ -51,6 +51,11 @@ TEST(LookAngles, HintGivesTrueAndCompassAzimuthSkewInWordsAndMotor) {
     }
 }
 
+TEST(LookAngles, SiteTextNamesTheHemispheresFirstLatitude) {
+    EXPECT_EQ(SiteText({590, kWest, 0, 130, kSouth, 0}), "13.0\u00b0 S, 59.0\u00b0 W");
+    EXPECT_EQ(SiteText({116, kEast, 0, 481, kNorth, 0}), "48.1\u00b0 N, 11.6\u00b0 E");
+}
+
 // Motor angles from the formula, worked out apart: east positive, the shorter way round
 // across 180 degrees, and at a pole the plain difference in longitude.
 TEST(LookAngles, MotorAngleFromTheMeridianEastPositive) {
