@@ -2,8 +2,8 @@
 
 #include "import/LibraryRecordMaker.h"
 #include "model/LockCheck.h"
+#include "model/LookAngles.h"
 
-#include <cstdlib>
 #include <optional>
 #include <unordered_set>
 
@@ -20,18 +20,6 @@ constexpr std::uint8_t kLastSingle = 6;
 
 bool TakesCircular(std::uint8_t lnbType) {
     return (lnbType >= kFirstSingle && lnbType <= kLastSingle) || lnbType == kLnbCustomized;
-}
-
-// East positive; any other letter than the west ones counts as east, as the record shows it.
-int SignedTenths(const SatelliteRecord& record) {
-    const bool west = record.direction == kWest || record.direction == kAltSecondLetter;
-    return west ? -static_cast<int>(record.longitude) : static_cast<int>(record.longitude);
-}
-
-// Tenths of a degree between two positions the short way round, across 0 and 180 alike.
-int Distance(int a, int b) {
-    const int d = std::abs(a - b) % 3600;
-    return std::min(d, 3600 - d);
 }
 
 // Padding is not the user's: only what the meter tunes counts as a change.
@@ -109,7 +97,7 @@ TableImportResult MatchTransponderRefresh(const std::filesystem::path& table,
                                                         : static_cast<int>(position->longitude);
         for (std::size_t slot = 0; slot < inUse; ++slot) {
             const SatelliteRecord& record = meter.satellites[slot];
-            const int distance = Distance(tenths, SignedTenths(record));
+            const int distance = TenthsApart(tenths, SatelliteLongitudeTenths(record));
             if (!receives[slot] || distance > kRefreshReachTenths) {
                 continue;
             }

@@ -2,7 +2,6 @@
 
 #include "model/LookAngles.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -25,7 +24,6 @@ constexpr std::uint8_t kFixed = 0;
 constexpr std::uint8_t kUsals = 1;
 // Dishes further apart than this cannot share one switch input.
 constexpr int kSameDishTenths = 5;
-constexpr int kFullCircleTenths = 3600;
 
 bool Receives(int frequency, int oscillator) {
     if (oscillator == 0) {
@@ -69,17 +67,6 @@ bool CheckOscillators(const SatelliteRecord& record, int frequency, LockProblem&
     }
     problem = LockProblem::OutsideLnbRange;
     return true;
-}
-
-int SignedTenths(const SatelliteRecord& record) {
-    return record.direction == kWest ? -static_cast<int>(record.longitude) : record.longitude;
-}
-
-int TenthsApart(const SatelliteRecord& a, const SatelliteRecord& b) {
-    const int difference =
-        ((SignedTenths(a) - SignedTenths(b)) % kFullCircleTenths + kFullCircleTenths) %
-        kFullCircleTenths;
-    return std::min(difference, kFullCircleTenths - difference);
 }
 
 bool SiteUnset(const LocalPosition& site) {
@@ -150,7 +137,8 @@ int SharedSwitchInputSlot(const SettingsBlock& block, int slot) {
         const SatelliteRecord& candidate = block.satellites[static_cast<std::size_t>(other)];
         if (other != slot && candidate.switchType == record.switchType &&
             candidate.switchInput == record.switchInput && candidate.positionType == kFixed &&
-            TenthsApart(record, candidate) > kSameDishTenths) {
+            TenthsApart(SatelliteLongitudeTenths(record), SatelliteLongitudeTenths(candidate)) >
+                kSameDishTenths) {
             return other;
         }
     }

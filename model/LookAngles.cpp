@@ -2,6 +2,7 @@
 
 #include "model/Geomagnetism.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -161,6 +162,16 @@ std::string MotorText(double motor) {
         return "Motor 0.0\u00b0";
     }
     return "Motor " + TenthText(std::fabs(motor)) + (motor > 0.0 ? "\u00b0 E" : "\u00b0 W");
+}
+
+int SatelliteLongitudeTenths(const SatelliteRecord& record) {
+    return record.direction == kWest ? -static_cast<int>(record.longitude) : record.longitude;
+}
+
+int TenthsApart(int a, int b) {
+    constexpr int kFullCircle = 3600;
+    const int difference = ((a - b) % kFullCircle + kFullCircle) % kFullCircle;
+    return std::min(difference, kFullCircle - difference);
 }
 
 std::string SiteText(const LocalPosition& position) {

@@ -20,6 +20,10 @@ LookAngles ComputeLookAngles(double siteLongitude, double siteLatitude, double s
 double SiteLongitudeDegrees(const LocalPosition& position);
 double SiteLatitudeDegrees(const LocalPosition& position);
 double SatelliteLongitudeDegrees(const SatelliteRecord& record);
+// The same in whole tenths, and the tenths between two such positions the short way round, so
+// that positions compare across 0 and 180 degrees alike.
+int SatelliteLongitudeTenths(const SatelliteRecord& record);
+int TenthsApart(int a, int b);
 
 // The rotation of a polar-mount motor (USALS, DiSEqC 1.2) from the site's meridian to the
 // satellite, degrees, east positive: atan2(Rs sin(dL), Rs cos(dL) - Re cos(latitude)) with dL
