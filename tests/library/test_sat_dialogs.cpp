@@ -162,32 +162,19 @@ private slots:
         QVERIFY2(pending.isEmpty(), qPrintable(pending));
     }
 
-    // A file is read whole or not at all and merged in name order: the library's own records
-    // byte for byte, public tables by their content, whatever the name says, with a summary.
+    // Opened files merge in name order; a failed one says why, an imported table sums up.
     void openFiles() {
         Show(m_list);
         TextsFit();
-        for (int size : {0, 77, 157}) { // no whole number of records
-            Write("bad.sat", (Sat("Zeta") + Sat("Zeta") + '\0').left(size));
-            OpenFile("bad.sat");
-            QCOMPARE(m_prompts.TakeMessages(), QStringList{"The file error!"});
-        }
-        Write("Scan-table", "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 12226000\n"
-                            "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n");
-        OpenFile("Scan-table");
+        // Sizes, merging and bytes are pinned by the model; here each message reaches the user.
+        Write("bad.sat", (Sat("Zeta") + Sat("Zeta") + '\0').left(157));
+        OpenFile("bad.sat");
         OpenFile("absent.sat");
         QCOMPARE(m_prompts.TakeMessages(),
-                 QStringList({"The file name carries no orbital position, such as Astra-19.2E.",
+                 QStringList({"The file error!",
                               "The file '" + Path("absent.sat") + "'could not be opened!"}));
-        SatelliteRecord odd = MakeNewSatellite("Nss 703");
-        odd.lnbType = 200;
-        Write("1.sat", Raw(odd) + Sat("Astra") + Sat("NSS 10"));
-        Write("2.sat", Sat("Badr") + Sat("Amos"));
+        Write("1.sat", Sat("NSS 10") + Sat("Astra"));
         OpenFile("1.sat");
-        QCOMPARE(Lines(kLib), QStringList({"Astra", "NSS 10", "Nss 703"}));
-        OpenFile("2.sat");
-        QCOMPARE(Lines(kLib), QStringList({"Amos", "Astra", "Badr", "NSS 10", "Nss 703"}));
-        QCOMPARE(m_list->Library().GetAt(4), odd); // bytes come in unchanged
         Write("sats.txt", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<satellites>\n"
                           "<sat name=\"Astra 1KR\" flags=\"0\" position=\"192\">\n"
                           "<transponder frequency=\"11362000\" symbol_rate=\"22000000\" "
@@ -199,14 +186,10 @@ private slots:
         QCOMPARE(m_prompts.TakeMessages(),
                  QStringList{"Imported 1 satellite. Skipped 1: 1 with no transponder the meter "
                              "can receive."});
-        QCOMPARE(Lines(kLib).mid(1, 3), QStringList({"Astra", "Astra 1KR", "Badr"}));
+        QCOMPARE(Lines(kLib), QStringList({"Astra", "Astra 1KR", "NSS 10"}));
         QVERIFY(m_list->IsChanged()); // these records are in no file yet
-        OpenFile("2.sat", kAskAdded); // "Cancel" empties the library before the file is read
-        QCOMPARE(Lines(kLib), QStringList({"Amos", "Badr"}));
-
-        ShowDefaults(); // sorted by the bytes of their names: capitals first
-        QCOMPARE(Lines(kLib).mid(29, 4),
-                 QStringList({"Lntelsat 12", "NSS 10", "Nilesat 102", "Nss 703"}));
+        OpenFile("1.sat", kAskAdded); // "Cancel" empties the library before the file is read
+        QCOMPARE(Lines(kLib), QStringList({"Astra", "NSS 10"}));
     }
 
     void newSatAndEditGoThroughTheEditDialog() {
@@ -353,8 +336,6 @@ private slots:
         const QString tooMany = "Too many satellites: a library holds at most 65535, so nothing "
                                 "was added.";
         OpenFile("one.sat");
-        QCOMPARE(m_prompts.TakeMessages(), QStringList{tooMany});
-        Click(kDefault);
         QCOMPARE(m_prompts.TakeMessages(), QStringList{tooMany});
         ViaEditDialog(1054); // "New Sat" refused before the Edit Satellite dialog opens
         QCOMPARE(m_prompts.TakeMessages(),
