@@ -172,9 +172,11 @@ private slots:
         Write("Scan-table", "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 12226000\n"
                             "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 27500000\n");
         OpenFile("Scan-table");
+        OpenFile("absent.sat"); // as the library's own files say it, not as a table import would
         QCOMPARE(m_prompts.TakeMessages(),
                  QStringList({"The file error!",
-                              "The file name carries no orbital position, such as Astra-19.2E."}));
+                              "The file name carries no orbital position, such as Astra-19.2E.",
+                              "The file '" + Path("absent.sat") + "'could not be opened!"}));
         Write("1.sat", Sat("NSS 10") + Sat("Astra"));
         OpenFile("1.sat");
         Write("sats.txt", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<satellites>\n"
