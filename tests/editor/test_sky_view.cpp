@@ -130,10 +130,14 @@ private slots:
             QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, point);
             QCOMPARE(clicked.isEmpty() ? -1 : clicked.takeFirst().at(0).toInt(), slot);
         }
-        // Hovering shows the pointing hint of the dot under the pointer (its text is the model's).
+        // Hovering shows the pointing hint of the dot under the pointer (its text is the model's),
+        // the empty sky none.
         QHelpEvent onDot(QEvent::ToolTip, Dot(4), m_view->mapToGlobal(Dot(4)));
         QApplication::sendEvent(m_view.get(), &onDot);
         QTRY_VERIFY(QToolTip::text().startsWith(QStringLiteral("3.4\u00b0 W\nAzimuth ")));
+        QHelpEvent onSky(QEvent::ToolTip, sky, m_view->mapToGlobal(sky));
+        QApplication::sendEvent(m_view.get(), &onSky);
+        QTRY_VERIFY(!QToolTip::isVisible());
         // The selected slot's dot in the highlight colour, no other; none for a node that is
         // not a satellite in use. A slot that drops out of use loses its dot at once.
         for (const auto& [selected, used] : {std::pair(2, 19), std::pair(5, 19), std::pair(5, 5)}) {
