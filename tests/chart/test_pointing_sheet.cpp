@@ -78,24 +78,18 @@ private slots:
     void cleanup() { LimitBytesWrittenForTests(kNoWriteLimit); }
 
     void theExtensionChoosesTheFormatOfTheTableOnTheDate() {
-        // ".pdf" and ".csv" in any case, any other name nothing; another date moves the compass
-        // bearings, fewer satellites leave fewer rows.
-        const QDate later(2029, 12, 1);
-        const std::tuple<const char*, int, QDate, bool> cases[] = {
-            {"s.csv", 12, kDate, true},          {"S.CSV", 12, later, true},
-            {"a.Csv", 2, kDate, true},           {"S.PDF", 12, kDate, true},
-            {"sheet.csv.txt", 12, kDate, false}, {"sheet.pdfx", 12, kDate, false},
-            {"sheetpdf", 12, kDate, false}};
+        // ".pdf" and ".csv" in any case, any other name nothing; the table is the one of the
+        // given date (the CSV text itself is the model's).
+        const QDate date(2029, 12, 1);
         QTemporaryDir dir;
-        MeterImage image = SheetImage(12, 2);
-        for (const auto& [name, satellites, date, written] : cases) {
-            image.settingsBlock.satCount = static_cast<std::uint8_t>(satellites);
+        const MeterImage image = SheetImage(12, 2);
+        for (const char* name : {"s.csv", "S.CSV", "S.PDF", "sheet.csv.txt", "sheetpdf"}) {
+            const bool written = !QString::fromLatin1(name).startsWith(QStringLiteral("sheet"));
             QCOMPARE(WritePointingSheet(dir.filePath(name), image, "x.bin", date),
                      written ? SheetResult::Written : SheetResult::UnknownExtension);
             const QByteArray bytes = ReadAll(dir.filePath(name));
-            if (QString::fromLatin1(name).endsWith("csv", Qt::CaseInsensitive)) {
+            if (written && QString::fromLatin1(name).endsWith("csv", Qt::CaseInsensitive)) {
                 QCOMPARE(bytes, QByteArray::fromStdString(PointingCsv(TableOf(image, date))));
-                QCOMPARE(bytes.count('\n'), satellites + 1); // the header, a line per satellite
             } else {
                 QVERIFY2(bytes.startsWith(written ? "%PDF-" : "(missing)"), name);
             }
@@ -103,50 +97,43 @@ private slots:
     }
 
     void aFailedWriteLeavesTheOldFile() {
+        // Both formats take the one atomic write, whose failures are the model's tests.
         QTemporaryDir dir;
-        for (const char* name : {"old.pdf", "old.csv"}) {
-            const QString path = dir.filePath(name);
-            QVERIFY(std::ofstream(path.toStdString()) << "old contents");
-            LimitBytesWrittenForTests(100);
-            QCOMPARE(WritePointingSheet(path, SheetImage(20, 8), {}, kDate),
-                     SheetResult::WriteError);
-            LimitBytesWrittenForTests(kNoWriteLimit);
-            QCOMPARE(ReadAll(path), QByteArray("old contents"));
-        }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"old.csv", "old.pdf"}));
+        const QString path = dir.filePath("old.pdf");
+        QVERIFY(std::ofstream(path.toStdString()) << "old contents");
+        LimitBytesWrittenForTests(100);
+        QCOMPARE(WritePointingSheet(path, SheetImage(20, 8), {}, kDate), SheetResult::WriteError);
+        QCOMPARE(ReadAll(path), QByteArray("old contents"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"old.pdf"}));
     }
 
     void thePdfNamesTheFileDateSiteAndDeclination() {
-        // Outside the model's period the compass bearings are estimates.
-        constexpr LocalPosition kMunich{116, kEast, 0, 481, kNorth, 0};
-        const std::tuple<LocalPosition, const char*, const char*, bool> cases[] = {
-            {kMunich, "2024-12-31", "48.1\u00b0 N, 11.6\u00b0 E", true},
-            {{740, kWest, 0, 407, kNorth, 0}, "2025-01-01", "40.7\u00b0 N, 74.0\u00b0 W", false},
-            {{1512, kEast, 0, 339, kSouth, 0}, "2029-12-31", "33.9\u00b0 S, 151.2\u00b0 E", false},
-            {kMunich, "2030-01-01", "48.1\u00b0 N, 11.6\u00b0 E", true}};
+        // Outside the model's period (its bounds are the model's) the compass bearings are
+        // estimates. The file is named without its folder; data never saved names none.
+        const std::tuple<LocalPosition, const char*, const char*, const char*, bool> cases[] = {
+            {{740, kWest, 0, 407, kNorth, 0},
+             "2030-01-01",
+             "/home/me/roof/MData.bin",
+             "MData.bin",
+             true},
+            {{1512, kEast, 0, 339, kSouth, 0}, "2029-12-31", "", "none", false}};
         MeterImage image = SheetImage(4, 1);
-        for (const auto& [position, day, site, estimate] : cases) {
+        for (const auto& [position, day, file, shown, estimate] : cases) {
             const QDate date = QDate::fromString(QString::fromLatin1(day), Qt::ISODate);
             image.settingsBlock.localPosition = position;
-            const QString text = Pdf(image, date, QStringLiteral("/home/me/roof/MData.bin"));
+            const QString text = Pdf(image, date, QString::fromUtf8(file));
             const double declination = TableOf(image, date).declination;
             const QString wording =
                 QStringLiteral("Declination: magnetic north %1\u00b0 %2 of true north")
                     .arg(Utf8(TenthText(std::abs(declination))),
                          declination < 0.0 ? QStringLiteral("west") : QStringLiteral("east"));
-            // The file's name without its folder.
             for (const QString& expected :
-                 {QStringLiteral("Meter file: MData.bin"), "Date: " + QString::fromLatin1(day),
-                  "Site: " + QString::fromUtf8(site), wording}) {
+                 {"Meter file: " + QString::fromUtf8(shown), "Date: " + QString::fromLatin1(day),
+                  "Site: " + Utf8(SiteText(position)), wording}) {
                 QVERIFY2(text.contains(expected), qPrintable(expected));
             }
             QCOMPARE(text.contains(QStringLiteral("the compass bearings are estimates")), estimate);
         }
-        // The example of the sheet's own wording, Munich in mid-2026; data never saved names
-        // no file.
-        const QString munich = Pdf(SheetImage(4, 1));
-        QVERIFY(munich.contains(QStringLiteral("magnetic north 4.3\u00b0 east of true north")));
-        QVERIFY(munich.contains(QStringLiteral("Meter file: none")));
     }
 
     void everySatelliteHasItsRowOnPagesOfTheTable() {
@@ -182,9 +169,9 @@ private slots:
 
     void letterWhereTheCountryPrintsOnIt() {
         const std::pair<const char*, QPageSize::PageSizeId> locales[] = {
-            {"en_US", QPageSize::Letter}, {"fr_CA", QPageSize::Letter},
-            {"es_MX", QPageSize::Letter}, {"fil_PH", QPageSize::Letter},
-            {"de_DE", QPageSize::A4},     {"en_GB", QPageSize::A4},
+            {"en_US", QPageSize::Letter},
+            {"fr_CA", QPageSize::Letter},
+            {"en_GB", QPageSize::A4},
             {"C", QPageSize::A4}};
         for (const auto& [name, size] : locales) {
             QVERIFY2(PointingSheetPdf::PageSizeFor(QLocale(QString::fromLatin1(name))).id() == size,

@@ -73,12 +73,10 @@ TEST(MeterDocument, SlotsAddDeleteAndMoveWithinTheSlotsInUse) {
     for (const Case& c :
          {Case{'+', 0, 19, 0, 1, "0:new Sat "}, Case{'+', 3, 1, 1, 4, "1:new Sat 2:S1 3:S2 "},
           Case{'+', 19, 18, 18, 20, "18:new Sat 19:S18 "}, Case{'+', 3, 20, -1, 3, ""},
-          Case{'+', 20, 0, -1, 20, ""}, Case{'+', 25, 3, -1, 25, ""}, Case{'-', 0, 0, 0, 0, ""},
-          Case{'-', 1, 1, 0, 1, ""}, Case{'-', 1, 0, 1, 0, "0: "},
+          Case{'+', 20, 0, -1, 20, ""}, Case{'-', 1, 1, 0, 1, ""},
           Case{'-', 3, 0, 1, 2, "0:S1 1:S2 2: "}, Case{'-', 20, 19, 1, 19, "19: "},
           Case{'-', 25, 19, 1, 19, "19: "}, Case{'^', 20, 0, 0, 20, ""},
-          Case{'^', 20, 19, 1, 20, "18:S19 19:S18 "}, Case{'v', 20, 19, 0, 20, ""},
-          Case{'v', 20, 0, 1, 20, "0:S1 1:S0 "}, Case{'v', 3, 2, 0, 3, ""},
+          Case{'^', 20, 19, 1, 20, "18:S19 19:S18 "}, Case{'v', 3, 2, 0, 3, ""},
           Case{'v', 3, 1, 1, 3, "1:S2 2:S1 "}, Case{'v', 25, 19, 0, 25, ""}}) {
         SCOPED_TRACE(testing::Message() << c.op << " count " << c.count << " slot " << c.slot);
         auto document = Numbered(c.count);
@@ -208,11 +206,10 @@ TEST(MeterDocument, StepsUndoRedoAndTheModifiedMark) {
             EXPECT_EQ(d.EndStep(1, 2), step);
         };
     };
-    const auto save = [file](SaveResult expected, std::size_t limit = kNoWriteLimit,
-                             const char* path = nullptr) -> Run {
+    const auto save = [file](SaveResult expected, std::size_t limit = kNoWriteLimit) -> Run {
         return [=](MeterDocument& d) {
             const ScopedWriteLimit cut(limit);
-            EXPECT_EQ(d.Save(path ? path : file), expected);
+            EXPECT_EQ(d.Save(file), expected);
         };
     };
     const struct {
@@ -240,8 +237,6 @@ TEST(MeterDocument, StepsUndoRedoAndTheModifiedMark) {
          [](auto& d) { EXPECT_TRUE(!d.CanRedo() && d.History().StepCount() == 2); }, false},
         {"a slot deleted", [](auto& d) { EXPECT_TRUE(d.DeleteSatellite(1) && d.EndStep(3, 4)); },
          true},
-        {"a save that cannot open its file",
-         save(SaveResult::CannotOpen, kNoWriteLimit, "/no/such/folder/m.bin"), true},
         {"a save cut short", save(SaveResult::WriteError, 1000), true},
         {"saved", save(SaveResult::Done), false},
         {"undone past the save", [](auto& d) { EXPECT_EQ(d.Undo(), 3); }, true},
