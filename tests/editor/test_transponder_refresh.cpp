@@ -25,7 +25,6 @@ const char kTable[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 	</sat>
 	<sat name="13.0E Ku-band Hot Bird 13G" flags="1" position="130">
 		<transponder frequency="11034000" symbol_rate="27500000" polarization="1" fec_inner="3" system="1" modulation="2"/>
-		<transponder frequency="12577000" symbol_rate="27500000" polarization="0" fec_inner="3" system="1" modulation="2"/>
 	</sat>
 	<sat name="0.8W Thor 5/6/7" flags="1" position="-8">
 		<transponder frequency="10872000" symbol_rate="25000000" polarization="1" fec_inner="3" system="0" modulation="1"/>
@@ -72,7 +71,7 @@ void TestTransponderRefresh::init() {
     const std::tuple<const char*, std::uint16_t, std::uint8_t, std::vector<TpEntry>> slots_[] = {
         {"Galaxy", 1330, kWest, {{20000, 11700, kHorizontal, 0}}},
         {"Astra", 192, kEast, {{27500, 11000, kVertical, 0}, {22000, 12000, kHorizontal, 0}}},
-        {"Hotbird", 130, kEast, {{27500, 11034, kVertical, 0}, {27500, 12577, kHorizontal, 0}}},
+        {"Hotbird", 130, kEast, {{27500, 11034, kVertical, 0}}},
         {"Thor", 8, kWest, {{30000, 11216, kVertical, 0}}}};
     for (const auto& [name, longitude, direction, tps] : slots_) {
         SatelliteRecord& record = image->settingsBlock.satellites[image->settingsBlock.satCount++];
@@ -151,7 +150,7 @@ void TestTransponderRefresh::previewCancelAndOkWritingTheCheckedLinesAsOneStep()
              (QStringList{QStringLiteral("[x]|Astra|19.2\u00b0 E|Astra 1KR"),
                           "11000 V 27500>10744 H 22000", "12000 H 22000>11362 H 22000",
                           ">11538 V 22000", QStringLiteral("[ ]|Hotbird|13.0\u00b0 E|Hot Bird"),
-                          "11034 V 27500>11034 V 27500", "12577 H 27500>12577 H 27500",
+                          "11034 V 27500>11034 V 27500",
                           QStringLiteral("[x]|Thor|0.8\u00b0 W|Thor 5/6/7"),
                           "11216 V 30000>10872 V 25000"}));
 
