@@ -210,6 +210,10 @@ private slots:
         const QStringList clean = {"No problems found. |  | "};
         QCOMPARE(LineTexts(), clean);
         QVERIFY(Lines()->topLevelItem(0)->isFirstColumnSpanned());
+        Show(1);
+        Activate(Check());
+        QTest::keyClick(Lines(), Qt::Key_Return); // a line without a finding leads nowhere
+        QCOMPARE(Shown(), QStringLiteral("node 1, slot 1, row 0 of 2"));
         Show(0);
         Pick(id::LnbPower, 0); // 18V
         const QString power = "Astra (slot 1) | 2 | " + Sentence(0, 1, P::PowerBlocksPolarization);

@@ -120,6 +120,7 @@ private slots:
             int messages;
         } rows[] = {
             {"fresh", [] {}, "ORVEX", 0},
+            {"a slot selected", [this] { ClickNode(W(), SlotNode(W(), 1)); }, "ORVEX", 0},
             {"a slot moved", change, "ORVEX*", 0},
             {"saved", [this] { SaveThrough(W(), m_prompts, m_dir->filePath("MData.bin")); },
              "MData.bin - ORVEX", 0},
