@@ -28,6 +28,7 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace editortest {
 
@@ -194,6 +195,21 @@ inline void RunTpMenu(const CEditorDlg& window, const QPoint& point, int command
             action->trigger();
         }
     }
+}
+
+// The window's menu as a right click on the window's background opens it, and its entry
+// captioned `text` (null when the menu or the entry is missing).
+inline std::pair<QMenu*, QAction*> WindowMenuEntry(CEditorDlg& window, const QString& text) {
+    const QPoint corner(4, 4);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, corner, window.mapToGlobal(corner));
+    QApplication::sendEvent(&window, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>()) {
+        if (action->text() == text) {
+            return {menu, action};
+        }
+    }
+    return {menu, nullptr};
 }
 
 // Answers the Satellite List dialog once it is open: "Default", then each row with "Add",

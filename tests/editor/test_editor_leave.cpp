@@ -4,8 +4,6 @@
 
 #include "EditorTestSupport.h"
 
-#include "editor/CCheckWindow.h"
-
 #include <QWindow>
 
 #include <memory>
@@ -108,7 +106,10 @@ private slots:
 
     // Each row acts on the window the rows before it left.
     void titleNamesTheFileAndMarksChanges() {
-        const std::function<void()> change([this] { ClickButton(W(), id::Down); });
+        const std::function<void()> change([this] {
+            ClickNode(W(), SlotNode(W(), 0));
+            ClickButton(W(), id::Down);
+        });
         const std::function<void()> undo(
             [this] { QTest::keyClick(Tree(W()), Qt::Key_Z, Qt::ControlModifier); });
         auto typed = std::make_unique<MeterImage>(); // what the typing stores is not compared
@@ -119,10 +120,8 @@ private slots:
             int messages;
         } rows[] = {
             {"fresh", [] {}, "ORVEX", 0},
-            {"a slot selected", [this] { ClickNode(W(), SlotNode(W(), 0)); }, "ORVEX", 0},
+            {"a slot selected", [this] { ClickNode(W(), SlotNode(W(), 1)); }, "ORVEX", 0},
             {"a slot moved", change, "ORVEX*", 0},
-            {"undone", undo, "ORVEX", 0},
-            {"moved again", change, "ORVEX*", 0},
             {"saved", [this] { SaveThrough(W(), m_prompts, m_dir->filePath("MData.bin")); },
              "MData.bin - ORVEX", 0},
             {"moved after the save", change, "MData.bin* - ORVEX", 0},
@@ -250,16 +249,12 @@ private slots:
         ClickButton(W(), id::Down);
         const std::pair<QKeySequence, const char*> undoKeys[] = {
             {QKeySequence(Qt::CTRL | Qt::Key_Z), "&Undo Ctrl+Z|&Redo Ctrl+Shift+Z"},
-            {QKeySequence(Qt::CTRL | Qt::Key_Z), "&Undo Ctrl+Z (off)|&Redo Ctrl+Shift+Z"},
-            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "&Undo Ctrl+Z|&Redo Ctrl+Shift+Z"}};
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+             "&Undo Ctrl+Z|&Redo Ctrl+Shift+Z (off)"}};
         for (const auto& [key, undoRedo] : undoKeys) {
-            Tree(W())->setFocus();
             QTest::keySequence(Tree(W()), key);
             QCOMPARE(entries().section('|', 0, 1), QString(undoRedo));
         }
-        QTest::keyClick(Tree(W()), Qt::Key_F7);
-        const auto* check = W().findChild<CCheckWindow*>();
-        QVERIFY(check != nullptr && check->isVisible());
         bool about = false;
         connect(&W(), &CEditorDlg::aboutRequested, this, [&about] { about = true; });
         W().WindowMenu()->actions().last()->trigger();

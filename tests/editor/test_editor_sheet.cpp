@@ -27,20 +27,12 @@ class TestEditorSheet : public QObject {
 
     // A right click on the window's background, then "Pointing Sheet..." answered with `path`.
     void RunSheet(const QString& path) {
-        const QPoint corner(4, W().height() - 4);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, corner, W().mapToGlobal(corner));
-        QApplication::sendEvent(&W(), &event);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr);
+        const auto [menu, sheet] = WindowMenuEntry(W(), QStringLiteral("Pointing Sheet..."));
+        QVERIFY(menu != nullptr && sheet != nullptr && sheet->isEnabled());
         menu->close();
-        const QList<QAction*> actions = menu->actions();
-        const auto sheet = std::find_if(actions.begin(), actions.end(), [](QAction* action) {
-            return action->text() == QStringLiteral("Pointing Sheet...");
-        });
-        QVERIFY(sheet != actions.end() && (*sheet)->isEnabled());
         m_prompts.saveCalls.clear();
         m_prompts.saveAnswers.push_back(path);
-        (*sheet)->trigger();
+        sheet->trigger();
         QCOMPARE(m_prompts.saveCalls.size(), 1u);
         const FakePrompts::SaveCall call = m_prompts.saveCalls.front();
         QCOMPARE(QStringList({call.filter, call.proposedName, call.defaultSuffix}),
