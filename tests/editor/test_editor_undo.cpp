@@ -7,6 +7,7 @@
 #include "controls/CInPlaceCombo.h"
 #include "controls/CNumEdit.h"
 #include "editor/CSkyView.h"
+#include "editor/RefreshGuard.h"
 #include "model/DefaultSatellites.h"
 #include "tests/support/TextFit.h"
 
@@ -153,6 +154,33 @@ private slots:
         QCOMPARE(m_prompts.TakeMessages(), QStringList());
         Tree(W())->setFocus();
         QVERIFY(!W().Document().CanUndo());
+    }
+
+    // Commits check the guard; only the outermost holder of a user change ends a step, once.
+    void refreshGuardEndsOneStepAtTheOutermost() {
+        using Step = RefreshGuard::Step;
+        int steps = 0;
+        RefreshGuard guard([&steps] { ++steps; });
+        // outer scope, inner scope, whether EndStep is asked inside, the steps made
+        const std::tuple<Step, Step, bool, int> cases[] = {{Step::End, Step::Keep, false, 1},
+                                                           {Step::End, Step::End, true, 1},
+                                                           {Step::Keep, Step::End, true, 0},
+                                                           {Step::Keep, Step::Keep, false, 0}};
+        for (const auto& [outer, inner, ask, made] : cases) {
+            steps = 0;
+            auto first = std::make_unique<RefreshGuard::Scope>(guard, outer);
+            auto second = std::make_unique<RefreshGuard::Scope>(guard, inner);
+            if (ask) {
+                guard.EndStep();
+            }
+            second.reset();
+            QVERIFY(guard.Refreshing() && steps == 0);
+            first.reset();
+            QVERIFY(!guard.Refreshing());
+            QCOMPARE(steps, made);
+        }
+        guard.EndStep();
+        QCOMPARE(steps, 1);
     }
 
     // A field holding typing of its own takes the undo keys for its text; without, the data's.
