@@ -110,8 +110,8 @@ private slots:
         }
     }
 
-    // Undo puts back every byte, the TP rows and the selection of before; both redo
-    // keys put back the change.
+    // Undo puts back every byte, the TP rows and the selection of before; Ctrl+Y puts back the
+    // change.
     void everyKindOfChangeIsOneStep() {
         QFETCH(int, node);
         QFETCH(Change, change);
@@ -140,9 +140,6 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(W().Image() == *after);
         QCOMPARE(Selected(), nodeAfter);
-        Key(QKeySequence::Undo);
-        Key(QKeySequence::Redo);
-        QVERIFY(W().Image() == *after);
     }
 
     // Leaving a field or a list as it was stores nothing and makes no step.
