@@ -149,6 +149,10 @@ private slots:
         Type(id::SatLongitude, "130");
         Pick(id::Tone22k, Block().satellites[1].tone22k);
         QCOMPARE(m_prompts.TakeMessages(), QStringList());
+        // A refused cell keeps its value, and so makes no step either.
+        TypeIntoCell(W(), 0, 1, "");
+        QTest::keyClick(CNumEdit::GetInstance(), Qt::Key_Return);
+        QCOMPARE(m_prompts.TakeMessages(), QStringList({"Can not empty!"}));
         Tree(W())->setFocus();
         QVERIFY(!W().Document().CanUndo());
     }
